@@ -1,0 +1,5 @@
+#include "app/globals.h"
+
+int g_bGuideCancelled = 0;
+int g_bShowDetail = 0;
+int g_bNT5 = 0;

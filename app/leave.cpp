@@ -1,0 +1,62 @@
+#include "app/cleanerdlg.h"
+#include "framework/app.h"
+#include "platform/system.h"
+
+namespace {
+const UINT_PTR kMemoryTimer = 100;
+const UINT kRebootForced = EWX_REBOOT | EWX_FORCE;
+}  // namespace
+
+void CCleanerDlg::OnOK() {
+  PromptRestart();
+  EndDialog(IDOK);
+}
+
+void CCleanerDlg::OnCancel() {
+  ::KillTimer(m_hWnd, kMemoryTimer);
+  EndDialog(IDCANCEL);
+}
+
+bool CCleanerDlg::OnClose(WPARAM, LPARAM, LRESULT&) {
+  PromptRestart();
+  // The dialog's default handling of WM_CLOSE sends IDCANCEL, which ends it.
+  return false;
+}
+
+void CCleanerDlg::PromptRestart() {
+  ::KillTimer(m_hWnd, kMemoryTimer);
+  if (!m_bCleaned) return;
+  ::MessageBeep(0x34);
+  int answer = ::MessageBoxA(m_hWnd,
+                             "System is cleaned, you must restart Windows to apply the DrvPurge.\n\n"
+                             "Would you want to restart the computer now?",
+                             "Restart Windows", MB_YESNO | MB_ICONEXCLAMATION | MB_SYSTEMMODAL);
+  if (answer != IDYES) return;
+  if (m_bNT5)
+    RestartWindows();
+  else
+    platform::System().ExitWindowsEx(kRebootForced, 0);
+}
+
+void CCleanerDlg::RestartWindows() {
+  platform::SystemCalls& system = platform::System();
+  const UINT warning = MB_OK | MB_ICONEXCLAMATION;
+
+  HANDLE token = nullptr;
+  if (!system.OpenProcessToken(::GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY,
+                               &token)) {
+    token = nullptr;
+    fw::AppMessageBox("Error: OpenProcessToken", warning);
+  }
+
+  TOKEN_PRIVILEGES privileges = {};
+  system.LookupPrivilegeValueA(nullptr, SE_SHUTDOWN_NAME, &privileges.Privileges[0].Luid);
+  privileges.PrivilegeCount = 1;
+  privileges.Privileges[0].Attributes = SE_PRIVILEGE_ENABLED;
+  ::SetLastError(0);
+  system.AdjustTokenPrivileges(token, FALSE, &privileges, 0, nullptr, nullptr);
+  if (::GetLastError() != ERROR_SUCCESS) fw::AppMessageBox("Error: AdjustTokenPrivileges", warning);
+  if (token) ::CloseHandle(token);
+
+  if (!system.ExitWindowsEx(kRebootForced, 0)) fw::AppMessageBox("Error: ExitWindowsEx", warning);
+}

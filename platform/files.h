@@ -1,0 +1,33 @@
+// File-system access: paths of the system, the presence test, deletion and wildcard search.
+#pragma once
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace platform {
+
+// The Windows directory, without a trailing backslash, however long it is.
+std::string WindowsDirectory();
+// The full path of this program's executable, however long it is.
+std::string ModulePath();
+// `path` up to (not including) its last backslash; the whole text when it has none.
+std::string DirectoryOf(const std::string& path);
+
+// The presence test: the file opens for reading, as an existing file, with no sharing.
+// A file that another program holds open, or that is missing, counts as absent.
+bool FileOpensExclusively(const std::string& path);
+
+// DeleteFileA; on failure `error` receives GetLastError().
+bool DeleteFile(const std::string& path, DWORD* error = nullptr);
+
+// The names (without directory) of the entries matching `pattern` (a directory, a
+// backslash and a wildcard), in the file system's order.
+std::vector<std::string> FindFiles(const std::string& pattern);
+
+// Profile (INI) files, read with the system's profile functions; texts are read whole.
+UINT ProfileInt(const char* section, const char* key, int defaultValue, const std::string& file);
+std::string ProfileString(const char* section, const char* key, const char* defaultValue,
+                          const std::string& file);
+
+}  // namespace platform

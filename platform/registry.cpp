@@ -1,0 +1,104 @@
+#include "platform/registry.h"
+
+#include <shlwapi.h>
+
+#include <vector>
+
+#include "platform/system.h"
+
+namespace platform {
+
+RegKey& RegKey::operator=(RegKey&& other) noexcept {
+  if (this != &other) {
+    Close();
+    m_key = other.m_key;
+    other.m_key = nullptr;
+  }
+  return *this;
+}
+
+bool RegKey::Open(HKEY root, const std::string& path, REGSAM access) {
+  Close();
+  HKEY key = nullptr;
+  if (::RegOpenKeyExA(root, path.c_str(), 0, access, &key) != ERROR_SUCCESS) return false;
+  m_key = key;
+  return true;
+}
+
+bool RegKey::OpenDefault(HKEY root, const std::string& path) {
+  Close();
+  HKEY key = nullptr;
+  if (::RegOpenKeyA(root, path.c_str(), &key) != ERROR_SUCCESS) return false;
+  m_key = key;
+  return true;
+}
+
+void RegKey::Close() {
+  if (m_key) ::RegCloseKey(m_key);
+  m_key = nullptr;
+}
+
+bool RegKey::EnumKey(DWORD index, std::string& name) const {
+  name.clear();
+  if (!m_key) return false;
+  // A key name holds at most 255 characters.
+  char buffer[256];
+  DWORD length = sizeof(buffer);
+  if (::RegEnumKeyExA(m_key, index, buffer, &length, nullptr, nullptr, nullptr, nullptr) !=
+      ERROR_SUCCESS)
+    return false;
+  name.assign(buffer, length < sizeof(buffer) ? length : sizeof(buffer) - 1);
+  return true;
+}
+
+bool RegKey::QueryText(const char* valueName, std::string& text) const {
+  text.clear();
+  if (!m_key) return false;
+  std::vector<BYTE> data(256);
+  for (int attempt = 0; attempt < 8; ++attempt) {
+    DWORD size = static_cast<DWORD>(data.size());
+    LONG result = ::RegQueryValueExA(m_key, valueName, nullptr, nullptr, data.data(), &size);
+    if (result == ERROR_MORE_DATA) {
+      // The value may grow between two calls: ask again with what it needs now.
+      data.resize(size > data.size() ? size : data.size() * 2);
+      continue;
+    }
+    if (result != ERROR_SUCCESS) return false;
+    size_t used = size < data.size() ? size : data.size();
+    size_t end = 0;
+    while (end < used && data[end] != 0) ++end;
+    text.assign(reinterpret_cast<const char*>(data.data()), end);
+    return true;
+  }
+  return false;
+}
+
+std::string RegKey::QueryText(const char* valueName) const {
+  std::string text;
+  QueryText(valueName, text);
+  return text;
+}
+
+LONG RegKey::DeleteValue(const char* valueName) const {
+  if (!m_key) return ERROR_INVALID_HANDLE;
+  return ::RegDeleteValueA(m_key, valueName);
+}
+
+bool KeyExists(HKEY root, const std::string& path, REGSAM access) {
+  RegKey key;
+  return key.Open(root, path, access);
+}
+
+LONG DeleteKey(HKEY root, const std::string& path) {
+  return System().RegDeleteKeyA(root, path.c_str());
+}
+
+LONG DeleteKeyTree(HKEY root, const std::string& path) {
+  return static_cast<LONG>(::SHDeleteKeyA(root, path.c_str()));
+}
+
+LONG DeleteDeviceKey(bool nt5, const std::string& path) {
+  return nt5 ? DeleteKeyTree(HKEY_LOCAL_MACHINE, path) : DeleteKey(HKEY_LOCAL_MACHINE, path);
+}
+
+}  // namespace platform

@@ -1,0 +1,50 @@
+// Registry access: an owning key handle and the deletions. Every value and key name is
+// read whole, whatever its length, and never past the data the registry returns.
+#pragma once
+#include <windows.h>
+
+#include <string>
+
+namespace platform {
+
+class RegKey {
+ public:
+  RegKey() = default;
+  ~RegKey() { Close(); }
+  RegKey(RegKey&& other) noexcept : m_key(other.m_key) { other.m_key = nullptr; }
+  RegKey& operator=(RegKey&& other) noexcept;
+  RegKey(const RegKey&) = delete;
+  RegKey& operator=(const RegKey&) = delete;
+
+  // RegOpenKeyExA; ERROR_SUCCESS is the only sign that the key exists.
+  bool Open(HKEY root, const std::string& path, REGSAM access);
+  // RegOpenKeyA, which asks for full access.
+  bool OpenDefault(HKEY root, const std::string& path);
+  void Close();
+
+  bool IsOpen() const { return m_key != nullptr; }
+  HKEY Handle() const { return m_key; }
+
+  // The name of the subkey at `index`; false ends a walk (no more subkeys, or an error).
+  bool EnumKey(DWORD index, std::string& name) const;
+  // The value's bytes up to its first zero byte, or all of them when there is none,
+  // whatever the value's type. False (and `text` empty) when the value cannot be read.
+  bool QueryText(const char* valueName, std::string& text) const;
+  std::string QueryText(const char* valueName) const;
+  LONG DeleteValue(const char* valueName) const;
+
+ private:
+  HKEY m_key = nullptr;
+};
+
+// True when `path` below `root` opens with `access`.
+bool KeyExists(HKEY root, const std::string& path, REGSAM access = KEY_ALL_ACCESS);
+
+// RegDeleteKeyA: on the NT family only a key without subkeys; on Windows 9x the whole tree.
+LONG DeleteKey(HKEY root, const std::string& path);
+// SHDeleteKeyA: the key with all its subkeys on every system.
+LONG DeleteKeyTree(HKEY root, const std::string& path);
+// DeleteKeyTree when `nt5` is set, DeleteKey otherwise: the removers' one rule.
+LONG DeleteDeviceKey(bool nt5, const std::string& path);
+
+}  // namespace platform

@@ -1,0 +1,34 @@
+#include "platform/system.h"
+
+namespace platform {
+
+namespace {
+// GetVersionExA is declared deprecated in newer SDKs; the program needs the real record.
+BOOL WINAPI RealGetVersionEx(LPOSVERSIONINFOA info) { return ::GetVersionExA(info); }
+
+SystemCalls MakeReal() {
+  SystemCalls calls;
+  calls.GetVersionExA = &RealGetVersionEx;
+  calls.GlobalMemoryStatus = &::GlobalMemoryStatus;
+  calls.ExitWindowsEx = &::ExitWindowsEx;
+  calls.OpenProcessToken = &::OpenProcessToken;
+  calls.LookupPrivilegeValueA = &::LookupPrivilegeValueA;
+  calls.AdjustTokenPrivileges = &::AdjustTokenPrivileges;
+  calls.Sleep = &::Sleep;
+  calls.WinExec = &::WinExec;
+  calls.RegDeleteKeyA = &::RegDeleteKeyA;
+  return calls;
+}
+}  // namespace
+
+const SystemCalls& RealSystem() {
+  static const SystemCalls real = MakeReal();
+  return real;
+}
+
+SystemCalls& System() {
+  static SystemCalls current = RealSystem();
+  return current;
+}
+
+}  // namespace platform

@@ -1,0 +1,40 @@
+// The system calls that a test machine cannot make for real: the version record, the
+// memory status, shutdown and its privilege, sleeping, starting programs, and the
+// Windows 9x behaviour of RegDeleteKeyA. Everything goes through System(), whose
+// entries tests may point elsewhere for the length of one test.
+#pragma once
+#include <windows.h>
+
+namespace platform {
+
+struct SystemCalls {
+  BOOL(WINAPI* GetVersionExA)(LPOSVERSIONINFOA info);
+  VOID(WINAPI* GlobalMemoryStatus)(LPMEMORYSTATUS status);
+  BOOL(WINAPI* ExitWindowsEx)(UINT flags, DWORD reason);
+  BOOL(WINAPI* OpenProcessToken)(HANDLE process, DWORD access, PHANDLE token);
+  BOOL(WINAPI* LookupPrivilegeValueA)(LPCSTR system, LPCSTR name, PLUID luid);
+  BOOL(WINAPI* AdjustTokenPrivileges)(HANDLE token, BOOL disableAll, PTOKEN_PRIVILEGES state,
+                                      DWORD length, PTOKEN_PRIVILEGES previous, PDWORD returned);
+  VOID(WINAPI* Sleep)(DWORD milliseconds);
+  UINT(WINAPI* WinExec)(LPCSTR commandLine, UINT show);
+  LONG(WINAPI* RegDeleteKeyA)(HKEY root, LPCSTR subKey);
+};
+
+SystemCalls& System();
+
+// The real calls, for a test that wants to restore or wrap one entry.
+const SystemCalls& RealSystem();
+
+// Restores every entry of System() to the real call when it goes out of scope.
+class ScopedSystem {
+ public:
+  ScopedSystem() : m_saved(System()) {}
+  ~ScopedSystem() { System() = m_saved; }
+  ScopedSystem(const ScopedSystem&) = delete;
+  ScopedSystem& operator=(const ScopedSystem&) = delete;
+
+ private:
+  SystemCalls m_saved;
+};
+
+}  // namespace platform

@@ -1,0 +1,29 @@
+#include "platform/text.h"
+
+#include <windows.h>
+
+#include <cstring>
+
+namespace platform {
+
+bool ContainsWord(const std::string& text, const char* word) {
+  const size_t length = std::strlen(word);
+  if (length == 0) return true;
+  for (size_t i = 0; i + length <= text.size();) {
+    if (std::memcmp(text.data() + i, word, length) == 0) return true;
+    const bool lead = ::IsDBCSLeadByte(static_cast<BYTE>(text[i])) && i + 1 < text.size();
+    i += lead ? 2 : 1;
+  }
+  return false;
+}
+
+bool SameTextNoCase(const std::string& a, const std::string& b) {
+  if (a.size() != b.size()) return false;
+  std::string upperA = a, upperB = b;
+  // CharUpperBuffA knows the code page's double-byte characters and leaves them whole.
+  if (!upperA.empty()) ::CharUpperBuffA(&upperA[0], static_cast<DWORD>(upperA.size()));
+  if (!upperB.empty()) ::CharUpperBuffA(&upperB[0], static_cast<DWORD>(upperB.size()));
+  return upperA == upperB;
+}
+
+}  // namespace platform

@@ -1,0 +1,15 @@
+// Text in the system's ANSI code page: maker words are matched as whole characters, so
+// that the trail byte of a double-byte character never starts or ends a match.
+#pragma once
+#include <string>
+
+namespace platform {
+
+// True when `word` occurs in `text` at a character boundary (case-sensitive).
+bool ContainsWord(const std::string& text, const char* word);
+
+// True when `a` and `b` are the same text without regard to letter case, double-byte
+// characters compared as units and upper-cased by the system's locale mapping.
+bool SameTextNoCase(const std::string& a, const std::string& b);
+
+}  // namespace platform

@@ -1,0 +1,65 @@
+// Resource and control identifiers, defined once for the program, its .rc file and its tests.
+#pragma once
+
+#define IDM_ABOUTBOX 0x0010
+
+#define IDD_ABOUTBOX 100
+#define IDS_ABOUTBOX 101
+#define IDD_DRVPURGE_DIALOG 102
+#define IDR_MAINFRAME 128
+#define IDD_DETAIL 130
+#define IDB_TICK 131
+#define IDB_NOTICK 132
+#define IDB_DEVMGR 133
+#define IDD_REMOVE_DEVICE 134
+#define IDD_UNPLUG 135
+#define IDB_UNPLUG 136
+
+// Main dialog controls.
+#define IDC_CHK_EVENTMGR 1000
+#define IDC_CHK_STI 1001
+#define IDC_CHK_SCSI 1002
+#define IDC_CHK_EPP 1003
+#define IDC_CHK_ASPI 1004
+#define IDC_CHK_INF 1005
+#define IDC_APPLY 1006
+#define IDC_OSNAME 1008
+#define IDC_PHYSMEM 1009
+#define IDC_VIRTMEM 1010
+#define IDC_CHK_SYSFILES 1011
+#define IDC_SELECTALL 1012
+#define IDC_SOFTWARE 1013
+#define IDC_UNSELECTALL 1018
+#define IDC_DETAIL_SYSFILES 1019
+#define IDC_DETAIL_STI 1020
+#define IDC_DETAIL_SCSI 1021
+#define IDC_DETAIL_INF 1022
+#define IDC_CHK_DETECTOR 1023
+#define IDC_CHK_1394 1024
+#define IDC_REFRESH 1025
+#define IDC_CHK_USB 1026
+#define IDC_DETAIL_USB 1027
+
+// The Detail dialog's list.
+#define IDC_DETAIL_LIST 1013
+
+// The file error's texts.
+#define IDS_UNNAMED_FILE 61446
+#define IDS_FILE_GENERIC 61857
+#define IDS_FILE_NOT_FOUND 61858
+#define IDS_FILE_BAD_PATH 61859
+#define IDS_FILE_TOO_MANY_OPEN 61860
+#define IDS_FILE_ACCESS_DENIED 61861
+#define IDS_FILE_INVALID_FILE 61862
+#define IDS_FILE_REMOVE_CURRENT 61863
+#define IDS_FILE_DIR_FULL 61864
+#define IDS_FILE_BAD_SEEK 61865
+#define IDS_FILE_HARD_IO 61866
+#define IDS_FILE_SHARING 61867
+#define IDS_FILE_LOCKING 61868
+#define IDS_FILE_DISK_FULL 61869
+#define IDS_FILE_EOF 61870
+
+#ifndef IDC_STATIC
+#define IDC_STATIC (-1)
+#endif

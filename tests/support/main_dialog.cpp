@@ -1,0 +1,39 @@
+#include "support/main_dialog.h"
+
+#include "support/dialog_answerer.h"
+
+namespace testing_support {
+
+MainDialog::MainDialog() : m_dlg(new CCleanerDlg) { m_dlg->Create(); }
+
+MainDialog::~MainDialog() {
+  if (HWND window = m_dlg->GetSafeHwnd()) ::DestroyWindow(window);
+  PumpMessages();
+}
+
+void MainDialog::Click(int id) {
+  // BM_CLICK makes the button change its own state and notify the dialog, as a click does.
+  ::SendMessageA(m_dlg->GetDlgItem(id), BM_CLICK, 0, 0);
+}
+
+int MainDialog::Check(int id) const {
+  return static_cast<int>(::SendMessageA(m_dlg->GetDlgItem(id), BM_GETCHECK, 0, 0));
+}
+
+bool MainDialog::Enabled(int id) const { return ::IsWindowEnabled(m_dlg->GetDlgItem(id)) != FALSE; }
+
+bool MainDialog::Visible(int id) const {
+  return (::GetWindowLongA(m_dlg->GetDlgItem(id), GWL_STYLE) & WS_VISIBLE) != 0;
+}
+
+std::string MainDialog::Text(int id) const { return WindowText(m_dlg->GetDlgItem(id)); }
+
+void PumpMessages() {
+  MSG msg;
+  while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    ::TranslateMessage(&msg);
+    ::DispatchMessageA(&msg);
+  }
+}
+
+}  // namespace testing_support

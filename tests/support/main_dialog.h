@@ -1,0 +1,31 @@
+// The real main dialog, created modeless on the test's thread so that a test can press
+// its buttons and read its controls; destroyed with the fixture.
+#pragma once
+#include <memory>
+
+#include "app/cleanerdlg.h"
+
+namespace testing_support {
+
+class MainDialog {
+ public:
+  MainDialog();
+  ~MainDialog();
+  CCleanerDlg& operator*() { return *m_dlg; }
+  CCleanerDlg* operator->() { return m_dlg.get(); }
+
+  // Sends the click of button or check box `id` (the automatic state change included).
+  void Click(int id);
+  int Check(int id) const;
+  bool Enabled(int id) const;
+  bool Visible(int id) const;
+  std::string Text(int id) const;
+
+ private:
+  std::unique_ptr<CCleanerDlg> m_dlg;
+};
+
+// Pumps the thread's pending messages.
+void PumpMessages();
+
+}  // namespace testing_support

@@ -1,0 +1,91 @@
+#include "support/registry_fixture.h"
+
+#include <shlwapi.h>
+
+namespace testing_support {
+
+void CreateKey(HKEY root, const std::string& path) {
+  HKEY key = nullptr;
+  if (::RegCreateKeyExA(root, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
+                        nullptr) == ERROR_SUCCESS)
+    ::RegCloseKey(key);
+}
+
+void SetBinary(HKEY root, const std::string& path, const char* name, const void* data,
+               DWORD size, DWORD type) {
+  HKEY key = nullptr;
+  if (::RegCreateKeyExA(root, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
+                        nullptr) != ERROR_SUCCESS)
+    return;
+  ::RegSetValueExA(key, name, 0, type, static_cast<const BYTE*>(data), size);
+  ::RegCloseKey(key);
+}
+
+void SetString(HKEY root, const std::string& path, const char* name, const std::string& value) {
+  SetBinary(root, path, name, value.c_str(), static_cast<DWORD>(value.size() + 1), REG_SZ);
+}
+
+void SetDword(HKEY root, const std::string& path, const char* name, DWORD value) {
+  SetBinary(root, path, name, &value, sizeof(value), REG_DWORD);
+}
+
+bool KeyPresent(HKEY root, const std::string& path) {
+  HKEY key = nullptr;
+  if (::RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
+  ::RegCloseKey(key);
+  return true;
+}
+
+bool ValuePresent(HKEY root, const std::string& path, const char* name) {
+  HKEY key = nullptr;
+  if (::RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
+  bool present = ::RegQueryValueExA(key, name, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+  ::RegCloseKey(key);
+  return present;
+}
+
+void DeleteTree(HKEY root, const std::string& path) { ::SHDeleteKeyA(root, path.c_str()); }
+
+ScopedRegistry::ScopedRegistry(std::vector<std::string> paths) : m_paths(std::move(paths)) {
+  Clean();
+}
+
+ScopedRegistry::~ScopedRegistry() { Clean(); }
+
+void ScopedRegistry::Clean() {
+  for (const std::string& path : m_paths) DeleteTree(HKEY_LOCAL_MACHINE, path);
+}
+
+void MakeDirectories(const std::string& path) {
+  for (size_t at = path.find('\\', 3); at != std::string::npos; at = path.find('\\', at + 1))
+    ::CreateDirectoryA(path.substr(0, at).c_str(), nullptr);
+  ::CreateDirectoryA(path.c_str(), nullptr);
+}
+
+void WriteFile(const std::string& path, const std::string& content) {
+  size_t slash = path.rfind('\\');
+  if (slash != std::string::npos) MakeDirectories(path.substr(0, slash));
+  HANDLE file = ::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return;
+  DWORD written = 0;
+  ::WriteFile(file, content.data(), static_cast<DWORD>(content.size()), &written, nullptr);
+  ::CloseHandle(file);
+}
+
+bool FilePresent(const std::string& path) {
+  return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+void RemoveFile(const std::string& path) {
+  ::SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+  ::DeleteFileA(path.c_str());
+}
+
+std::string WindowsDir() {
+  char buffer[MAX_PATH];
+  UINT length = ::GetWindowsDirectoryA(buffer, sizeof(buffer));
+  return std::string(buffer, length);
+}
+
+}  // namespace testing_support

@@ -1,0 +1,42 @@
+// Real registry keys and files for tests: created through the Win32 API in the throwaway
+// Wine prefix and removed again when the test ends.
+#pragma once
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace testing_support {
+
+// Creates `path` below `root` (with its parents) when needed.
+void CreateKey(HKEY root, const std::string& path);
+void SetString(HKEY root, const std::string& path, const char* name, const std::string& value);
+void SetDword(HKEY root, const std::string& path, const char* name, DWORD value);
+void SetBinary(HKEY root, const std::string& path, const char* name, const void* data,
+               DWORD size, DWORD type = REG_BINARY);
+bool KeyPresent(HKEY root, const std::string& path);
+bool ValuePresent(HKEY root, const std::string& path, const char* name);
+void DeleteTree(HKEY root, const std::string& path);
+
+// Deletes the listed trees below HKEY_LOCAL_MACHINE now and again when it goes out of
+// scope, so that every test starts and ends without them.
+class ScopedRegistry {
+ public:
+  explicit ScopedRegistry(std::vector<std::string> paths);
+  ~ScopedRegistry();
+  ScopedRegistry(const ScopedRegistry&) = delete;
+  ScopedRegistry& operator=(const ScopedRegistry&) = delete;
+
+ private:
+  void Clean();
+  std::vector<std::string> m_paths;
+};
+
+// Files.
+void WriteFile(const std::string& path, const std::string& content = "x");
+bool FilePresent(const std::string& path);
+void RemoveFile(const std::string& path);  // clears the read-only attribute first
+void MakeDirectories(const std::string& path);
+std::string WindowsDir();
+
+}  // namespace testing_support

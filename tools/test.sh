@@ -1,0 +1,48 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds DrvPurge and its tests, and runs every test under Wine,
+# headless, in a throwaway prefix. Ends with the line "N passed, N failed".
+set -uo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+out=${BUILD_DIR:-$root/build}
+
+if [ "$(id -u)" = 0 ]; then "$root/tools/install-deps.sh" || exit 1; fi
+"$root/tools/build.sh" "$out" || { echo "0 passed, 1 failed"; exit 1; }
+
+source "$root/tools/wine-env.sh"
+wine_pick
+bin="$out/$WINE_TARGET"
+echo "Running the $WINE_TARGET build under $(basename "$WINE_LOADER")"
+prefix=$(mktemp -d /tmp/drvpurge-wine.XXXXXX)
+wine_prefix "$prefix"
+trap 'wine_stop; rm -rf "$prefix"' EXIT
+
+passed=0
+failed=0
+status=0
+run_suite() {
+  local exe=$1
+  shift
+  local log
+  log=$(mktemp)
+  # A hung test must not hang the run.
+  (cd "$(dirname "$exe")" && timeout 900 "$WINE_LOADER" "$exe" "$@") 2>&1 | tr -d '\r' | tee "$log"
+  local rc=${PIPESTATUS[0]}
+  local p f
+  p=$(sed -n 's/^\[  PASSED  \] \([0-9]*\) test.*/\1/p' "$log" | tail -1)
+  f=$(sed -n 's/^\[  FAILED  \] \([0-9]*\) test.*, listed below:/\1/p' "$log" | tail -1)
+  passed=$((passed + ${p:-0}))
+  failed=$((failed + ${f:-0}))
+  if [ "$rc" != 0 ] || [ -z "$p$f" ]; then
+    status=1
+    [ -z "$f" ] && failed=$((failed + 1))
+  fi
+  rm -f "$log"
+}
+
+run_suite "$bin/tests/DrvPurgeTests.exe"
+if [ -f "$bin/tests/DrvPurgeE2E.exe" ]; then
+  run_suite "$bin/tests/DrvPurgeE2E.exe"
+fi
+
+echo "$passed passed, $failed failed"
+[ "$failed" = 0 ] && [ "$status" = 0 ]

@@ -1,0 +1,35 @@
+# Sourced by the build and run scripts: picks the Wine that runs here and makes a fresh,
+# headless prefix with one wineserver kept alive.
+#
+# DrvPurge.exe is a 32-bit program. Where the kernel cannot run Wine's 32-bit loader
+# (some virtual machines refuse 32-bit Linux binaries), the same sources are built as a
+# 64-bit program and its tests run under 64-bit Wine instead.
+
+wine_pick() {
+  if [ -x /usr/lib/wine/wine ] && /usr/lib/wine/wine --version >/dev/null 2>&1; then
+    WINE_LOADER=/usr/lib/wine/wine
+    WINE_TARGET=i686
+    export WINEARCH=win32
+  else
+    WINE_LOADER=/usr/lib/wine/wine64
+    WINE_TARGET=x86_64
+    export WINEARCH=win64
+  fi
+  WINESERVER_BIN=/usr/lib/wine/wineserver
+  export WINEDEBUG=-all
+}
+
+# wine_prefix DIR: a new prefix in DIR, headless (Wine's null graphics driver).
+wine_prefix() {
+  export WINEPREFIX="$1"
+  rm -rf "$WINEPREFIX"
+  "$WINE_LOADER" wineboot -i >/dev/null 2>&1 || true
+  "$WINE_LOADER" reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f >/dev/null 2>&1
+  "$WINESERVER_BIN" -k >/dev/null 2>&1 || true
+  "$WINESERVER_BIN" -w >/dev/null 2>&1 || true
+  ("$WINESERVER_BIN" -p 600 >/dev/null 2>&1 &)
+}
+
+wine_stop() {
+  "$WINESERVER_BIN" -k >/dev/null 2>&1 || true
+}
