@@ -6,7 +6,9 @@
 # 64-bit program and its tests run under 64-bit Wine instead.
 
 wine_pick() {
-  if [ -x /usr/lib/wine/wine ] && /usr/lib/wine/wine --version >/dev/null 2>&1; then
+  # DRVPURGE_WINE=64 forces the 64-bit build and Wine.
+  if [ "${DRVPURGE_WINE:-}" != 64 ] && [ -x /usr/lib/wine/wine ] &&
+     /usr/lib/wine/wine --version >/dev/null 2>&1; then
     WINE_LOADER=/usr/lib/wine/wine
     WINE_TARGET=i686
     export WINEARCH=win32
