@@ -6,9 +6,17 @@
 # 64-bit program and its tests run under 64-bit Wine instead.
 
 wine_pick() {
-  # DRVPURGE_WINE=64 forces the 64-bit build and Wine.
-  if [ "${DRVPURGE_WINE:-}" != 64 ] && [ -x /usr/lib/wine/wine ] &&
-     /usr/lib/wine/wine --version >/dev/null 2>&1; then
+  # DRVPURGE_WINE=32 or 64 chooses; by default the 32-bit build runs wherever Wine's
+  # 32-bit loader runs natively (not through a registered emulator).
+  local choice=${DRVPURGE_WINE:-}
+  if [ -z "$choice" ]; then
+    choice=64
+    if [ -x /usr/lib/wine/wine ] && [ ! -e /proc/sys/fs/binfmt_misc/qemu-i386 ] &&
+       /usr/lib/wine/wine --version >/dev/null 2>&1; then
+      choice=32
+    fi
+  fi
+  if [ "$choice" = 32 ]; then
     WINE_LOADER=/usr/lib/wine/wine
     WINE_TARGET=i686
     export WINEARCH=win32
