@@ -24,9 +24,13 @@ run_suite() {
   shift
   local log
   log=$(mktemp)
-  # A hung test must not hang the run.
-  (cd "$(dirname "$exe")" && timeout 900 "$WINE_LOADER" "$exe" "$@") 2>&1 | tr -d '\r' | tee "$log"
-  local rc=${PIPESTATUS[0]}
+  # A hung test must not hang the run. The output goes to a file, not a pipe: Wine's
+  # desktop process inherits it and would keep a pipe open after the tests end.
+  (cd "$(dirname "$exe")" && timeout 900 "$WINE_LOADER" "$exe" "$@") >"$log.raw" 2>&1
+  local rc=$?
+  tr -d '\r' <"$log.raw" >"$log"
+  cat "$log"
+  rm -f "$log.raw"
   local p f
   p=$(sed -n 's/^\[  PASSED  \] \([0-9]*\) test.*/\1/p' "$log" | tail -1)
   f=$(sed -n 's/^\[  FAILED  \] \([0-9]*\) test.*, listed below:/\1/p' "$log" | tail -1)

@@ -30,6 +30,8 @@ class DialogAnswerer {
   void Press(int buttonId);
   // The next dialog that activates gets `action`, run once it is up.
   void Then(Action action);
+  // `action` goes before every answer queued so far.
+  void First(Action action);
 
   const std::vector<SeenDialog>& Seen() const { return m_seen; }
   // Dialogs that activated with no answer left; the hook closes them with IDCANCEL.
@@ -44,6 +46,7 @@ class DialogAnswerer {
   static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam);
   static void CALLBACK RunPending(HWND, UINT, UINT_PTR timer, DWORD);
   void OnActivate(HWND window);
+  void Record(HWND dialog);
 
   HHOOK m_hook = nullptr;
   std::deque<Action> m_actions;
