@@ -1,18 +1,17 @@
 # Sourced by the build and run scripts: picks the Wine that runs here and makes a fresh,
 # headless prefix with one wineserver kept alive.
 #
-# DrvPurge.exe is a 32-bit program. Where the kernel cannot run Wine's 32-bit loader
-# (some virtual machines refuse 32-bit Linux binaries), the same sources are built as a
-# 64-bit program and its tests run under 64-bit Wine instead.
+# DrvPurge.exe is a 32-bit program and its tests run under 32-bit Wine. Where the kernel
+# refuses 32-bit Linux programs, tools/enable-i386.sh (run as root by the install step)
+# lets Wine's 32-bit loader run through user-mode emulation. Where even that is not to be
+# had, the same sources are built as 64-bit programs and run under 64-bit Wine.
 
 wine_pick() {
-  # DRVPURGE_WINE=32 or 64 chooses; by default the 32-bit build runs wherever Wine's
-  # 32-bit loader runs natively (not through a registered emulator).
+  # DRVPURGE_WINE=32 or 64 chooses; otherwise 32 wherever 32-bit Wine runs.
   local choice=${DRVPURGE_WINE:-}
   if [ -z "$choice" ]; then
     choice=64
-    if [ -x /usr/lib/wine/wine ] && [ ! -e /proc/sys/fs/binfmt_misc/qemu-i386 ] &&
-       /usr/lib/wine/wine --version >/dev/null 2>&1; then
+    if [ -x /usr/lib/wine/wine ] && /usr/lib/wine/wine --version >/dev/null 2>&1; then
       choice=32
     fi
   fi
