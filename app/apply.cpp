@@ -2,25 +2,73 @@
 #include "framework/waitcursor.h"
 #include "res/resource.h"
 
+namespace {
+
+// One step of the cleaning run: the remover runs when the system is one it serves and
+// its box is checked (any state but unchecked), the box read just before the step. The
+// 1394 step goes by the program's record instead of the box.
+struct ApplyStep {
+  const char* name;
+  int box;  // 0: the 1394 record decides
+  bool (*serves)(const CCleanerDlg&);
+  void (*remove)(CCleanerDlg&);
+};
+
+bool Always(const CCleanerDlg&) { return true; }
+bool NotWin95(const CCleanerDlg& d) { return !d.m_bWin95; }
+bool NotNt5(const CCleanerDlg& d) { return !d.m_bNT5; }
+bool Win98MeOrNt5(const CCleanerDlg& d) { return d.m_bWin98 || d.m_bWinME || d.m_bNT5; }
+
+// Windows 95, 98, ME and the NT 5 family.
+const ApplyStep kGroupA[] = {
+    {"still-image", IDC_CHK_STI, &NotWin95, [](CCleanerDlg& d) { d.RemoveSTIScanners(); }},
+    {"SCSI", IDC_CHK_SCSI, &NotNt5, [](CCleanerDlg& d) { d.RemoveSCSIScanners(); }},
+    {"1394", 0, &Win98MeOrNt5, [](CCleanerDlg& d) { d.Remove1394Data(); }},
+    {"INF", IDC_CHK_INF, &Always, [](CCleanerDlg& d) { d.RemoveINFFiles(); }},
+    {"event manager", IDC_CHK_EVENTMGR, &Always, [](CCleanerDlg& d) { d.RemoveEventManager(); }},
+    {"system files", IDC_CHK_SYSFILES, &Always, [](CCleanerDlg& d) { d.RemoveSystemFiles(); }},
+    {"EPP", IDC_CHK_EPP, &Always, [](CCleanerDlg& d) { d.RemoveEPPDriver(); }},
+    {"USB", IDC_CHK_USB, &Win98MeOrNt5, [](CCleanerDlg& d) { d.RemoveUSBScanners(); }},
+};
+
+// NT 4.0 (without the NT 5 flag).
+const ApplyStep kGroupB[] = {
+    {"ASPI", IDC_CHK_ASPI, &Always, [](CCleanerDlg& d) { d.RemoveASPIRegistry(); }},
+    {"EPP", IDC_CHK_EPP, &Always, [](CCleanerDlg& d) { d.RemoveEPPDriver(); }},
+    {"system files", IDC_CHK_SYSFILES, &Always, [](CCleanerDlg& d) { d.RemoveSystemFiles(); }},
+};
+
+// Every system.
+const ApplyStep kLast[] = {
+    {"scanner detector", IDC_CHK_DETECTOR, &Always, [](CCleanerDlg& d) { d.RemoveDetector(); }},
+};
+
+template <class Visit>
+void ForEachStep(const CCleanerDlg& dlg, Visit visit) {
+  if (dlg.m_bWinME || dlg.m_bWin98 || dlg.m_bWin95 || dlg.m_bNT5) {
+    for (const ApplyStep& step : kGroupA) visit(step);
+  } else if (dlg.m_bNT4) {
+    for (const ApplyStep& step : kGroupB) visit(step);
+  }
+  for (const ApplyStep& step : kLast) visit(step);
+}
+
+}  // namespace
+
+std::vector<std::string> CCleanerDlg::ApplyOrder() const {
+  std::vector<std::string> names;
+  ForEachStep(*this, [&](const ApplyStep& step) {
+    if (step.serves(*this)) names.push_back(step.name);
+  });
+  return names;
+}
+
 void CCleanerDlg::OnApply() {
   fw::CWaitCursor wait;
   m_bCleaned = 1;
-  // Each box is read just before its own step: an earlier step may have changed it.
-  auto checked = [this](int id) { return GetCheck(id) != BST_UNCHECKED; };
-
-  if (m_bWinME || m_bWin98 || m_bWin95 || m_bNT5) {
-    if (checked(IDC_CHK_STI) && !m_bWin95) RemoveSTIScanners();
-    if (!m_bNT5 && checked(IDC_CHK_SCSI)) RemoveSCSIScanners();
-    if (m_b1394Checked && (m_bWin98 || m_bWinME || m_bNT5)) Remove1394Data();
-    if (checked(IDC_CHK_INF)) RemoveINFFiles();
-    if (checked(IDC_CHK_EVENTMGR)) RemoveEventManager();
-    if (checked(IDC_CHK_SYSFILES)) RemoveSystemFiles();
-    if (checked(IDC_CHK_EPP)) RemoveEPPDriver();
-    if (checked(IDC_CHK_USB) && (m_bWinME || m_bWin98 || m_bNT5)) RemoveUSBScanners();
-  } else if (m_bNT4) {
-    if (checked(IDC_CHK_ASPI)) RemoveASPIRegistry();
-    if (checked(IDC_CHK_EPP)) RemoveEPPDriver();
-    if (checked(IDC_CHK_SYSFILES)) RemoveSystemFiles();
-  }
-  if (checked(IDC_CHK_DETECTOR)) RemoveDetector();
+  ForEachStep(*this, [this](const ApplyStep& step) {
+    if (!step.serves(*this)) return;
+    const bool wanted = step.box ? GetCheck(step.box) != BST_UNCHECKED : m_b1394Checked != 0;
+    if (wanted) step.remove(*this);
+  });
 }

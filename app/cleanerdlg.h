@@ -33,8 +33,9 @@ class CCleanerDlg : public fw::CDialog {
   void OnSelectAll();
   void OnRefresh();
 
-  // The cleaning run.
+  // The cleaning run, and the removers that it may run on this system, in their order.
   void OnApply();
+  std::vector<std::string> ApplyOrder() const;
 
   // Leaving.
   bool OnClose(WPARAM, LPARAM, LRESULT& result);
