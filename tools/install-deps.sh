@@ -16,5 +16,3 @@ if [ ${#need[@]} -gt 0 ]; then
   apt-get update -qq
   DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${need[@]}" >/dev/null
 fi
-# Wine's 32-bit loader, through emulation where the kernel refuses 32-bit programs.
-"$(dirname "$0")/enable-i386.sh" || echo "32-bit Wine is not available here: the tests will run the 64-bit build"

@@ -1,17 +1,18 @@
 # Sourced by the build and run scripts: picks the Wine that runs here and makes a fresh,
 # headless prefix with one wineserver kept alive.
 #
-# DrvPurge.exe is a 32-bit program and its tests run under 32-bit Wine. Where the kernel
-# refuses 32-bit Linux programs, tools/enable-i386.sh (run as root by the install step)
-# lets Wine's 32-bit loader run through user-mode emulation. Where even that is not to be
-# had, the same sources are built as 64-bit programs and run under 64-bit Wine.
+# DrvPurge.exe is a 32-bit program and its tests run under 32-bit Wine wherever Wine's
+# 32-bit loader runs natively. Some virtual machines refuse 32-bit Linux programs: there
+# the same sources are built as 64-bit programs and tested under 64-bit Wine, unless
+# DRVPURGE_WINE=32 asks for the 32-bit build under emulation (tools/enable-i386.sh sets
+# that up; it works, but emulated Wine starts programs several times slower).
 
 wine_pick() {
-  # DRVPURGE_WINE=32 or 64 chooses; otherwise 32 wherever 32-bit Wine runs.
   local choice=${DRVPURGE_WINE:-}
   if [ -z "$choice" ]; then
     choice=64
-    if [ -x /usr/lib/wine/wine ] && /usr/lib/wine/wine --version >/dev/null 2>&1; then
+    if [ -x /usr/lib/wine/wine ] && [ ! -e /proc/sys/fs/binfmt_misc/qemu-i386 ] &&
+       /usr/lib/wine/wine --version >/dev/null 2>&1; then
       choice=32
     fi
   fi
