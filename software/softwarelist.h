@@ -8,7 +8,7 @@
 #include "framework/listbox.h"
 
 struct CSoftwareEntry {
-  std::string m_strUninstall;  // the product's "UninstallString"; empty when it cannot be read
+  std::string m_strUninstall;  // the whole "UninstallString"; empty when it cannot be read
   std::string m_strKeyPath;    // its uninstall key, below HKEY_LOCAL_MACHINE
 };
 
@@ -26,4 +26,9 @@ class CSoftwareListBox : public fw::CListBox {
 
  protected:
   bool OnNotify(UINT code) override;
+
+ private:
+  void RemoveRow(int row);
+  // True while `entry` is still the record of `row`.
+  bool StillAt(int row, const CSoftwareEntry* entry) const;
 };

@@ -1,0 +1,119 @@
+#include "software/softwarelist.h"
+
+#include <utility>
+
+#include "app/globals.h"
+#include "platform/registry.h"
+#include "platform/system.h"
+#include "platform/text.h"
+
+namespace {
+
+const char kUninstallKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
+
+// Splits a key path below HKEY_LOCAL_MACHINE into its parent and its last name.
+std::pair<std::string, std::string> SplitKeyPath(const std::string& path) {
+  const size_t slash = path.rfind('\\');
+  if (slash == std::string::npos) return {std::string(), path};
+  return {path.substr(0, slash), path.substr(slash + 1)};
+}
+
+// A product key is opened relative to its parent: a subkey name may hold 255 characters,
+// and some registries refuse a whole path of more than 260.
+bool OpenParent(const std::string& path, platform::RegKey& parent) {
+  return parent.OpenDefault(HKEY_LOCAL_MACHINE, SplitKeyPath(path).first);
+}
+
+bool ProductKeyExists(const platform::RegKey& parent, const std::string& name) {
+  platform::RegKey key;
+  return key.OpenDefault(parent.Handle(), name);
+}
+
+}  // namespace
+
+CSoftwareListBox::~CSoftwareListBox() { FreeEntries(); }
+
+void CSoftwareListBox::FreeEntries() { m_entries.clear(); }
+
+void CSoftwareListBox::FillSoftwareList() {
+  ResetContent();
+  FreeEntries();
+
+  platform::RegKey uninstall;
+  if (!uninstall.Open(HKEY_LOCAL_MACHINE, kUninstallKey, KEY_ALL_ACCESS)) return;
+
+  std::string name;
+  for (DWORD index = 0; uninstall.EnumKey(index, name); ++index) {
+    const std::string keyPath = std::string(kUninstallKey) + "\\" + name;
+    std::string displayName;
+    std::string command;
+    platform::RegKey product;
+    if (product.Open(uninstall.Handle(), name, KEY_READ)) {
+      product.QueryText("DisplayName", displayName);
+      product.QueryText("UninstallString", command);
+    }
+
+    const bool maker = platform::ContainsWord(keyPath, "Quillmar") ||
+                       platform::ContainsWord(displayName, "Quillmar") ||
+                       platform::ContainsWord(displayName, "Imagoquest");
+    if (!maker) continue;
+
+    const std::string& rowText =
+        platform::ContainsWord(keyPath, "Imagoquest Pro TX") ? name : displayName;
+    // A row that the list box refused gets no record, so rows and records stay in step.
+    if (AddString(rowText.c_str()) < 0) continue;
+    auto entry = std::make_unique<CSoftwareEntry>();
+    entry->m_strUninstall = command;
+    entry->m_strKeyPath = keyPath;
+    m_entries.push_back(std::move(entry));
+  }
+}
+
+void CSoftwareListBox::RemoveRow(int row) {
+  DeleteString(row);
+  m_entries.erase(m_entries.begin() + row);
+}
+
+bool CSoftwareListBox::StillAt(int row, const CSoftwareEntry* entry) const {
+  return row < static_cast<int>(m_entries.size()) && m_entries[row].get() == entry;
+}
+
+void CSoftwareListBox::OnDblclk() {
+  const int row = GetCurSel();
+  if (row < 0 || row >= static_cast<int>(m_entries.size())) return;
+  const CSoftwareEntry* entry = m_entries[row].get();
+  const std::string command = entry->m_strUninstall;
+  const std::string keyPath = entry->m_strKeyPath;
+
+  platform::System().WinExec(command.c_str(), SW_SHOWDEFAULT);
+  ::MessageBoxA(m_hWnd, "Press OK when Uninstalling process is finished.", "Uninstall...", MB_OK);
+  // The boxes run a message loop of their own: the list may have been refilled meanwhile.
+  if (!StillAt(row, entry)) return;
+
+  const std::string name = SplitKeyPath(keyPath).second;
+  platform::RegKey parent;
+  if (!OpenParent(keyPath, parent) || !ProductKeyExists(parent, name)) {
+    RemoveRow(row);
+    return;
+  }
+
+  const std::string message =
+      "The registry of " + GetText(row) + " is not cleaned.\nWould you want to delete it?";
+  const int answer =
+      ::MessageBoxA(m_hWnd, message.c_str(), "Installer Registry Is Not Cleaned.", MB_YESNO);
+  if (answer != IDYES || !StillAt(row, entry)) return;
+
+  if (g_bNT5)
+    platform::DeleteKeyTree(parent.Handle(), name);
+  else
+    platform::DeleteKey(parent.Handle(), name);
+  // RegDeleteKeyA on the NT family leaves a key that has subkeys: the row goes only
+  // when the key really went.
+  if (!ProductKeyExists(parent, name)) RemoveRow(row);
+}
+
+bool CSoftwareListBox::OnNotify(UINT code) {
+  if (code != LBN_DBLCLK) return false;
+  OnDblclk();
+  return true;
+}
