@@ -36,6 +36,7 @@ CSoftwareListBox::~CSoftwareListBox() { FreeEntries(); }
 void CSoftwareListBox::FreeEntries() { m_entries.clear(); }
 
 void CSoftwareListBox::FillSoftwareList() {
+  ++m_nChanges;
   ResetContent();
   FreeEntries();
 
@@ -72,23 +73,21 @@ void CSoftwareListBox::FillSoftwareList() {
 void CSoftwareListBox::RemoveRow(int row) {
   DeleteString(row);
   m_entries.erase(m_entries.begin() + row);
-}
-
-bool CSoftwareListBox::StillAt(int row, const CSoftwareEntry* entry) const {
-  return row < static_cast<int>(m_entries.size()) && m_entries[row].get() == entry;
+  ++m_nChanges;
 }
 
 void CSoftwareListBox::OnDblclk() {
   const int row = GetCurSel();
   if (row < 0 || row >= static_cast<int>(m_entries.size())) return;
   const CSoftwareEntry* entry = m_entries[row].get();
+  const unsigned changes = m_nChanges;
   const std::string command = entry->m_strUninstall;
   const std::string keyPath = entry->m_strKeyPath;
 
   platform::System().WinExec(command.c_str(), SW_SHOWDEFAULT);
   ::MessageBoxA(m_hWnd, "Press OK when Uninstalling process is finished.", "Uninstall...", MB_OK);
   // The boxes run a message loop of their own: the list may have been refilled meanwhile.
-  if (!StillAt(row, entry)) return;
+  if (!Unchanged(changes)) return;
 
   const std::string name = SplitKeyPath(keyPath).second;
   platform::RegKey parent;
@@ -101,7 +100,7 @@ void CSoftwareListBox::OnDblclk() {
       "The registry of " + GetText(row) + " is not cleaned.\nWould you want to delete it?";
   const int answer =
       ::MessageBoxA(m_hWnd, message.c_str(), "Installer Registry Is Not Cleaned.", MB_YESNO);
-  if (answer != IDYES || !StillAt(row, entry)) return;
+  if (answer != IDYES || !Unchanged(changes)) return;
 
   if (g_bNT5)
     platform::DeleteKeyTree(parent.Handle(), name);
