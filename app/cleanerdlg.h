@@ -44,6 +44,8 @@ class CCleanerDlg : public fw::CDialog {
 
   // The Detail dialog's result on a category's check box.
   void UpdateCheckFromList(const CSelectionList* list);
+  // Runs the Detail dialog on `list` and, after OK, sets the category's box from it.
+  void RunDetail(CSelectionList* list);
   int LookupSelected(const CSelectionList* list, int index) const;
 
   // System information.
@@ -132,8 +134,6 @@ class CCleanerDlg : public fw::CDialog {
   bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
  private:
-  // Runs the Detail dialog on `list` and, after OK, sets the category's box from it.
-  void RunDetail(CSelectionList* list);
   void DiscardLists();
 };
 

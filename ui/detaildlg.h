@@ -8,6 +8,7 @@
 class CDetailDlg : public fw::CDialog {
  public:
   explicit CDetailDlg(HWND parent = nullptr);
+  ~CDetailDlg() override;
 
   // IDOK at once, without a window, while g_bShowDetail is 0.
   INT_PTR DoModal() override;

@@ -1,0 +1,27 @@
+#include "ui/detaildlg.h"
+
+#include "app/globals.h"
+#include "res/resource.h"
+
+CDetailDlg::CDetailDlg(HWND parent) : fw::CDialog(IDD_DETAIL, parent) {}
+
+CDetailDlg::~CDetailDlg() {
+  // The rows must go while m_listItems still exists to free them; the base class would
+  // destroy the window only after it.
+  if (m_hWnd && ::IsWindow(m_hWnd)) ::DestroyWindow(m_hWnd);
+}
+
+INT_PTR CDetailDlg::DoModal() {
+  if (!g_bShowDetail) return IDOK;
+  return fw::CDialog::DoModal();
+}
+
+BOOL CDetailDlg::OnInitDialog() {
+  fw::CDialog::OnInitDialog();
+  if (m_listItems.SubclassDlgItem(IDC_DETAIL_LIST, m_hWnd) && m_pList) {
+    for (const auto& entry : *m_pList)
+      if (entry) m_listItems.AddEntry(*entry);
+  }
+  m_listItems.m_pList = m_pList;
+  return TRUE;
+}
