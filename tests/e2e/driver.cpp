@@ -147,7 +147,7 @@ void Program::Notice() {
     if (std::find(m_seenWindows.begin(), m_seenWindows.end(), window) != m_seenWindows.end())
       continue;
     m_seenWindows.push_back(window);
-    m_seenCaptions.push_back(Text(window));
+    m_seenCaptions.push_back(Caption(window));
   }
 }
 
@@ -161,7 +161,7 @@ HWND Program::WaitForWindow(const std::string& caption, DWORD timeout) {
       [&] {
         Notice();
         for (HWND window : Windows())
-          if (Text(window) == caption) found = window;
+          if (Caption(window) == caption) found = window;
         return found != nullptr;
       },
       timeout);
@@ -211,7 +211,7 @@ HWND FindTopLevel(const std::string& caption) {
   EnumState state = {0, &windows};
   ::EnumWindows(&CollectVisible, reinterpret_cast<LPARAM>(&state));
   for (HWND window : windows)
-    if (Text(window) == caption) return window;
+    if (Caption(window) == caption) return window;
   return nullptr;
 }
 
@@ -219,6 +219,12 @@ HWND WaitForTopLevel(const std::string& caption, DWORD timeout) {
   HWND found = nullptr;
   WaitUntil([&] { return (found = FindTopLevel(caption)) != nullptr; }, timeout);
   return found;
+}
+
+std::string Caption(HWND window) {
+  char text[512] = "";
+  int length = ::GetWindowTextA(window, text, sizeof(text));
+  return std::string(text, length > 0 ? static_cast<size_t>(length) : 0);
 }
 
 std::string Text(HWND window) {
