@@ -20,6 +20,8 @@ const char kSessionScript[] = R"(# $1 session directory, $2 the suite's prefix, 
 PATH=/usr/bin:/bin
 unset WINESERVERSOCKET WINELOADERNOEXEC
 session=$1 suite=$2 loader=$3 program=$4 version=$5
+# Nothing of this session may hold on to the suite's output.
+exec </dev/null >"$session/script.log" 2>&1
 server=$(dirname "$loader")/wineserver
 [ -x "$server" ] || server=wineserver
 prefix=$(mktemp -d /tmp/drvpurge-restart.XXXXXX) || exit 1
@@ -123,8 +125,8 @@ class RestartYesTest : public ::testing::TestWithParam<WindowsVersion> {
   }
 
   void Clean() {
-    for (const char* name : {"session.sh", "report.txt", "census.txt", "restart.log", "restart.rc",
-                             "census.log", "done"})
+    for (const char* name : {"session.sh", "script.log", "report.txt", "census.txt", "restart.log",
+                             "restart.rc", "census.log", "done"})
       ::DeleteFileA(File(name).c_str());
     ::RemoveDirectoryA(m_session.c_str());
   }
