@@ -22,11 +22,16 @@ status=0
 run_suite() {
   local exe=$1
   shift
-  local log
+  local log raw
   log=$(mktemp)
-  # A hung test must not hang the run.
-  (cd "$(dirname "$exe")" && timeout 900 "$WINE_LOADER" "$exe" "$@") 2>&1 | tr -d '\r' | tee "$log"
-  local rc=${PIPESTATUS[0]}
+  raw=$(mktemp)
+  # A hung test must not hang the run. The output goes to a file, not a pipe: the Wine
+  # services that the first program of a session starts inherit its standard handles and
+  # would keep a pipe open until the wineserver ends, minutes later.
+  (cd "$(dirname "$exe")" && timeout 900 "$WINE_LOADER" "$exe" "$@" >"$raw" 2>&1 </dev/null)
+  local rc=$?
+  tr -d '\r' <"$raw" | tee "$log"
+  rm -f "$raw"
   local p f
   p=$(sed -n 's/^\[  PASSED  \] \([0-9]*\) test.*/\1/p' "$log" | tail -1)
   f=$(sed -n 's/^\[  FAILED  \] \([0-9]*\) test.*, listed below:/\1/p' "$log" | tail -1)
