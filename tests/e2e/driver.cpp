@@ -94,8 +94,8 @@ std::string EmulatedVersion(const std::string& exeName) {
   if (::RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS)
     return "";
   DWORD type = 0;
-  LONG status = ::RegQueryValueExA(key, "Version", nullptr, &type, reinterpret_cast<BYTE*>(value),
-                                   &size);
+  LONG status =
+      ::RegQueryValueExA(key, "Version", nullptr, &type, reinterpret_cast<BYTE*>(value), &size);
   ::RegCloseKey(key);
   if (status != ERROR_SUCCESS || type != REG_SZ) return "";
   return std::string(value, strnlen(value, size));
@@ -232,8 +232,7 @@ std::string Text(HWND window) {
   if (!window || !Send(window, WM_GETTEXTLENGTH, 0, 0, length)) return "";
   std::string text(length + 1, '\0');
   DWORD_PTR copied = 0;
-  if (!Send(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(&text[0]), copied))
-    return "";
+  if (!Send(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(&text[0]), copied)) return "";
   text.resize(std::min<size_t>(copied, length));
   return text;
 }

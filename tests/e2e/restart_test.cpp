@@ -15,7 +15,8 @@
 namespace e2e {
 namespace {
 
-const char kSessionScript[] = R"(# $1 session directory, $2 the suite's prefix, $3 Wine loader, $4 the test program,
+const char kSessionScript[] =
+    R"(# $1 session directory, $2 the suite's prefix, $3 Wine loader, $4 the test program,
 # $5 Windows version, $6 report and $7 census (Windows paths)
 PATH=/usr/bin:/bin
 unset WINESERVERSOCKET WINELOADERNOEXEC
@@ -140,11 +141,11 @@ class RestartYesTest : public ::testing::TestWithParam<WindowsVersion> {
       script << kSessionScript;
     }
     auto quote = [](const std::string& text) { return "\"" + text + "\""; };
-    std::string commandLine = "/bin/sh " + quote(UnixPath(File("session.sh"))) + " " +
-                              quote(UnixPath(m_session)) + " " + quote(m_prefix) + " " +
-                              quote(m_loader) + " " + quote(UnixPath(e2e::OwnDirectory() + "\\DrvPurgeE2E.exe")) +
-                              " " + quote(version) + " " + quote(File("report.txt")) + " " +
-                              quote(File("census.txt"));
+    std::string commandLine =
+        "/bin/sh " + quote(UnixPath(File("session.sh"))) + " " + quote(UnixPath(m_session)) + " " +
+        quote(m_prefix) + " " + quote(m_loader) + " " +
+        quote(UnixPath(e2e::OwnDirectory() + "\\DrvPurgeE2E.exe")) + " " + quote(version) + " " +
+        quote(File("report.txt")) + " " + quote(File("census.txt"));
     STARTUPINFOA startup = {};
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION info = {};
