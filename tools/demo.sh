@@ -52,7 +52,9 @@ trap cleanup EXIT
 
 if [ "$visible" = 0 ]; then
   display=99
-  while [ -e "/tmp/.X$display-lock" ] || [ -e "/tmp/.X11-unix/X$display" ]; do display=$((display + 1)); done
+  while [ -e "/tmp/.X$display-lock" ] || [ -e "/tmp/.X11-unix/X$display" ]; do
+    display=$((display + 1))
+  done
   Xvfb ":$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
   xvfb_pid=$!
   export DISPLAY=":$display"
@@ -69,8 +71,9 @@ if [ "$visible" = 0 ]; then
 fi
 # Wine's own TrueType fonts, which this Wine does not always find in its data folder: the
 # caption buttons are drawn with Marlett.
+fonts="$prefix/drive_c/windows/Fonts"
 for font in /usr/share/wine/fonts/*.ttf; do
-  [ -e "$font" ] && [ ! -e "$prefix/drive_c/windows/Fonts/${font##*/}" ] && cp "$font" "$prefix/drive_c/windows/Fonts/"
+  if [ -e "$font" ] && [ ! -e "$fonts/${font##*/}" ]; then cp "$font" "$fonts/"; fi
 done
 "$WINESERVER_BIN" -k >/dev/null 2>&1 || true
 "$WINESERVER_BIN" -w >/dev/null 2>&1 || true

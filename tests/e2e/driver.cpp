@@ -94,8 +94,8 @@ std::string EmulatedVersion(const std::string& exeName) {
   if (::RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS)
     return "";
   DWORD type = 0;
-  LONG status = ::RegQueryValueExA(key, "Version", nullptr, &type, reinterpret_cast<BYTE*>(value),
-                                   &size);
+  LONG status =
+      ::RegQueryValueExA(key, "Version", nullptr, &type, reinterpret_cast<BYTE*>(value), &size);
   ::RegCloseKey(key);
   if (status != ERROR_SUCCESS || type != REG_SZ) return "";
   return std::string(value, strnlen(value, size));
@@ -147,7 +147,7 @@ void Program::Notice() {
     if (std::find(m_seenWindows.begin(), m_seenWindows.end(), window) != m_seenWindows.end())
       continue;
     m_seenWindows.push_back(window);
-    m_seenCaptions.push_back(Text(window));
+    m_seenCaptions.push_back(Caption(window));
   }
 }
 
@@ -161,7 +161,7 @@ HWND Program::WaitForWindow(const std::string& caption, DWORD timeout) {
       [&] {
         Notice();
         for (HWND window : Windows())
-          if (Text(window) == caption) found = window;
+          if (Caption(window) == caption) found = window;
         return found != nullptr;
       },
       timeout);
@@ -211,7 +211,7 @@ HWND FindTopLevel(const std::string& caption) {
   EnumState state = {0, &windows};
   ::EnumWindows(&CollectVisible, reinterpret_cast<LPARAM>(&state));
   for (HWND window : windows)
-    if (Text(window) == caption) return window;
+    if (Caption(window) == caption) return window;
   return nullptr;
 }
 
@@ -221,13 +221,18 @@ HWND WaitForTopLevel(const std::string& caption, DWORD timeout) {
   return found;
 }
 
+std::string Caption(HWND window) {
+  char text[512] = "";
+  int length = ::GetWindowTextA(window, text, sizeof(text));
+  return std::string(text, length > 0 ? static_cast<size_t>(length) : 0);
+}
+
 std::string Text(HWND window) {
   DWORD_PTR length = 0;
   if (!window || !Send(window, WM_GETTEXTLENGTH, 0, 0, length)) return "";
   std::string text(length + 1, '\0');
   DWORD_PTR copied = 0;
-  if (!Send(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(&text[0]), copied))
-    return "";
+  if (!Send(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(&text[0]), copied)) return "";
   text.resize(std::min<size_t>(copied, length));
   return text;
 }

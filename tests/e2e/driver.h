@@ -73,6 +73,8 @@ HWND WaitForTopLevel(const std::string& caption, DWORD timeout = kPatience);
 // Reading windows and controls. Messages to the other process are sent with a timeout,
 // so a hung program makes a test fail instead of hanging it.
 std::string Text(HWND window);
+// The caption of a top-level window, read without a message to its program.
+std::string Caption(HWND window);
 std::string ClassOf(HWND window);
 HWND Control(HWND dialog, int id);
 std::string ControlText(HWND dialog, int id);
@@ -104,7 +106,7 @@ bool WaitUntil(Condition condition, DWORD timeout = kPatience) {
   for (;;) {
     if (condition()) return true;
     if (::GetTickCount() - start >= timeout) return false;
-    ::Sleep(5);
+    ::Sleep(10);
   }
 }
 

@@ -10,8 +10,8 @@ namespace {
 
 enum class Leave {
   ExitButton,
-  EnterKey,              // the focus on Exit, where the dialog puts it
-  EnterKeyOnACheckBox,   // no push button has the focus: Enter goes to the default, Exit
+  EnterKey,             // the focus on Exit, where the dialog puts it
+  EnterKeyOnACheckBox,  // no push button has the focus: Enter goes to the default, Exit
   CancelButton,
   EscapeKey,
   CloseMessage,
@@ -19,8 +19,8 @@ enum class Leave {
   AltF4
 };
 
-const char* const kLeaveNames[] = {"ExitButton",   "EnterKey",     "EnterKeyOnACheckBox",
-                                   "CancelButton", "EscapeKey",    "CloseMessage",
+const char* const kLeaveNames[] = {"ExitButton",   "EnterKey",  "EnterKeyOnACheckBox",
+                                   "CancelButton", "EscapeKey", "CloseMessage",
                                    "CloseCommand", "AltF4"};
 
 void LeaveBy(HWND main, Leave way) {
@@ -53,7 +53,8 @@ std::vector<LeaveCase> LeaveCases() {
   std::vector<LeaveCase> cases;
   for (const WindowsVersion& version : Versions())
     for (int way = 0; way <= static_cast<int>(Leave::AltF4); ++way)
-      for (bool applied : {false, true}) cases.push_back({version, static_cast<Leave>(way), applied});
+      for (bool applied : {false, true})
+        cases.push_back({version, static_cast<Leave>(way), applied});
   return cases;
 }
 
@@ -63,7 +64,8 @@ void PrintTo(const LeaveCase& test, std::ostream* out) {
 }
 
 std::string LeaveCaseName(const ::testing::TestParamInfo<LeaveCase>& info) {
-  return std::string(info.param.version.name) + "_" + kLeaveNames[static_cast<int>(info.param.way)] +
+  return std::string(info.param.version.name) + "_" +
+         kLeaveNames[static_cast<int>(info.param.way)] +
          (info.param.applied ? "_AfterApply" : "_WithoutApply");
 }
 
@@ -94,7 +96,8 @@ TEST_P(LeavingTest, AsksToRestartOnlyAfterACleaningRunAndEndsOnNo) {
     Answer(prompt, IDNO);
   }
 
-  ASSERT_TRUE(m_program.WaitForExit()) << "still running; windows seen: " << ::testing::PrintToString(m_program.Seen());
+  ASSERT_TRUE(m_program.WaitForExit())
+      << "still running; windows seen: " << ::testing::PrintToString(m_program.Seen());
   EXPECT_EQ(0u, m_program.ExitCode());
   if (!(test.applied && AsksAfterCleaning(test.way))) {
     EXPECT_FALSE(m_program.WasSeen(kRestartCaption));

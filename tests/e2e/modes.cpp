@@ -52,8 +52,7 @@ bool RunStep(const Step& step) {
     ::Sleep(static_cast<DWORD>(std::atoi(step.caption.c_str())));
     return true;
   }
-  if (step.verb == "gone")
-    return WaitUntil([&] { return FindTopLevel(step.caption) == nullptr; });
+  if (step.verb == "gone") return WaitUntil([&] { return FindTopLevel(step.caption) == nullptr; });
   HWND window = WaitForTopLevel(step.caption);
   if (!window) return false;
   if (step.verb == "wait") return true;
@@ -208,8 +207,10 @@ int Census(int argc, char** argv) {
   }
   PROCESSENTRY32 entry = {};
   entry.dwSize = sizeof(entry);
-  for (BOOL more = ::Process32First(snapshot, &entry); more; more = ::Process32Next(snapshot, &entry))
-    if (entry.th32ProcessID != ::GetCurrentProcessId()) report.Line(std::string("process: ") + entry.szExeFile);
+  for (BOOL more = ::Process32First(snapshot, &entry); more;
+       more = ::Process32Next(snapshot, &entry))
+    if (entry.th32ProcessID != ::GetCurrentProcessId())
+      report.Line(std::string("process: ") + entry.szExeFile);
   ::CloseHandle(snapshot);
   report.Line("census done");
   return 0;

@@ -15,11 +15,14 @@
 namespace e2e {
 namespace {
 
-const char kSessionScript[] = R"(# $1 session directory, $2 the suite's prefix, $3 Wine loader, $4 the test program,
+const char kSessionScript[] =
+    R"(# $1 session directory, $2 the suite's prefix, $3 Wine loader, $4 the test program,
 # $5 Windows version, $6 report and $7 census (Windows paths)
 PATH=/usr/bin:/bin
 unset WINESERVERSOCKET WINELOADERNOEXEC
 session=$1 suite=$2 loader=$3 program=$4 version=$5
+# Nothing of this session may hold on to the suite's output.
+exec </dev/null >"$session/script.log" 2>&1
 server=$(dirname "$loader")/wineserver
 [ -x "$server" ] || server=wineserver
 prefix=$(mktemp -d /tmp/drvpurge-restart.XXXXXX) || exit 1
@@ -123,8 +126,8 @@ class RestartYesTest : public ::testing::TestWithParam<WindowsVersion> {
   }
 
   void Clean() {
-    for (const char* name : {"session.sh", "report.txt", "census.txt", "restart.log", "restart.rc",
-                             "census.log", "done"})
+    for (const char* name : {"session.sh", "script.log", "report.txt", "census.txt", "restart.log",
+                             "restart.rc", "census.log", "done"})
       ::DeleteFileA(File(name).c_str());
     ::RemoveDirectoryA(m_session.c_str());
   }
@@ -138,11 +141,11 @@ class RestartYesTest : public ::testing::TestWithParam<WindowsVersion> {
       script << kSessionScript;
     }
     auto quote = [](const std::string& text) { return "\"" + text + "\""; };
-    std::string commandLine = "/bin/sh " + quote(UnixPath(File("session.sh"))) + " " +
-                              quote(UnixPath(m_session)) + " " + quote(m_prefix) + " " +
-                              quote(m_loader) + " " + quote(UnixPath(e2e::OwnDirectory() + "\\DrvPurgeE2E.exe")) +
-                              " " + quote(version) + " " + quote(File("report.txt")) + " " +
-                              quote(File("census.txt"));
+    std::string commandLine =
+        "/bin/sh " + quote(UnixPath(File("session.sh"))) + " " + quote(UnixPath(m_session)) + " " +
+        quote(m_prefix) + " " + quote(m_loader) + " " +
+        quote(UnixPath(e2e::OwnDirectory() + "\\DrvPurgeE2E.exe")) + " " + quote(version) + " " +
+        quote(File("report.txt")) + " " + quote(File("census.txt"));
     STARTUPINFOA startup = {};
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION info = {};

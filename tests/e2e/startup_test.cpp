@@ -2,6 +2,7 @@
 // Cancel, the main dialog with its controls and system information, and the About box.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <regex>
 
 #include "e2e/scenario.h"
@@ -21,7 +22,8 @@ TEST_P(GuidanceTest, NextWalksThroughTheGuidanceDialogsOfTheVersionToTheMainDial
 
   HWND first = m_program.WaitForAnyWindow();
   ASSERT_NE(nullptr, first);
-  const std::string expectedFirst = version.deviceManagerGuide ? kRemoveDeviceCaption : kUnplugCaption;
+  const std::string expectedFirst =
+      version.deviceManagerGuide ? kRemoveDeviceCaption : kUnplugCaption;
   EXPECT_EQ(expectedFirst, Text(first));
   EXPECT_EQ("Next", ControlText(first, IDOK));
   EXPECT_EQ("Cancel", ControlText(first, IDCANCEL));
@@ -80,7 +82,8 @@ std::vector<CancelCase> CancelCases() {
 }
 
 void PrintTo(const CancelCase& test, std::ostream* out) {
-  *out << test.version.name << ", guide " << test.guide + 1 << ", way " << static_cast<int>(test.way);
+  *out << test.version.name << ", guide " << test.guide + 1 << ", way "
+       << static_cast<int>(test.way);
 }
 
 std::string CancelCaseName(const ::testing::TestParamInfo<CancelCase>& info) {

@@ -23,7 +23,7 @@ void Fail(const std::string& what, LONG error) {
 
 struct Value {
   const char* name;
-  std::string text;    // REG_SZ unless `isDword`
+  std::string text;  // REG_SZ unless `isDword`
   DWORD number = 0;
   bool isDword = false;
 };
@@ -43,7 +43,8 @@ void Key(const std::string& path, const std::vector<Value>& values = {}) {
                  : ::RegSetValueExA(key, value.name, 0, REG_SZ,
                                     reinterpret_cast<const BYTE*>(value.text.c_str()),
                                     static_cast<DWORD>(value.text.size() + 1));
-    if (status != ERROR_SUCCESS) Fail("HKLM\\" + path + " " + (value.name ? value.name : "(default)"), status);
+    if (status != ERROR_SUCCESS)
+      Fail("HKLM\\" + path + " " + (value.name ? value.name : "(default)"), status);
   }
   ::RegCloseKey(key);
 }
@@ -69,14 +70,15 @@ void File(const std::string& path, const std::string& content) {
 }
 
 std::string Inf(const std::string& provider, const std::string& catalog, const std::string& cls) {
-  std::string text = "[Version]\r\nSignature=\"$Windows NT$\"\r\nClass=" + cls +
-                     "\r\nProvider=%Provider%\r\n";
+  std::string text =
+      "[Version]\r\nSignature=\"$Windows NT$\"\r\nClass=" + cls + "\r\nProvider=%Provider%\r\n";
   if (!catalog.empty()) text += "CatalogFile=" + catalog + "\r\n";
-  return text + "DriverVer=03/14/2003,5.2.0.1\r\n\r\n[Strings]\r\nProvider=\"" + provider + "\"\r\n";
+  return text + "DriverVer=03/14/2003,5.2.0.1\r\n\r\n[Strings]\r\nProvider=\"" + provider +
+         "\"\r\n";
 }
 
 struct Platform {
-  bool nt = false;     // the NT family: SYSTEM\CurrentControlSet\... paths
+  bool nt = false;  // the NT family: SYSTEM\CurrentControlSet\... paths
   bool win95 = false;
   bool win98 = false;
   bool nt4 = false;
@@ -106,15 +108,15 @@ void SeedDevices(const Platform& p) {
            : "System\\CurrentControlSet\\Services\\Class\\Image";
 
   Key(stillImage, {Text(nullptr, "Imaging devices"), Text("Class", "Image")});
-  Key(stillImage + "\\0000", {Text("Vendor", "Quillmar Corporation"),
-                              Text("FriendlyName", "Quillmar QV3300 USB"),
-                              Text("DriverDesc", "Quillmar QV3300 USB")});
-  Key(stillImage + "\\0001", {Text("Vendor", "Veldo Imaging"),
-                              Text("FriendlyName", "Veldo PhotoPad 2400"),
-                              Text("DriverDesc", "Veldo PhotoPad 2400")});
-  Key(stillImage + "\\0002", {Text("Vendor", "Nordlicht Optics"),
-                              Text("FriendlyName", "Nordlicht DigiCam 5"),
-                              Text("DriverDesc", "Nordlicht DigiCam 5")});
+  Key(stillImage + "\\0000",
+      {Text("Vendor", "Quillmar Corporation"), Text("FriendlyName", "Quillmar QV3300 USB"),
+       Text("DriverDesc", "Quillmar QV3300 USB")});
+  Key(stillImage + "\\0001",
+      {Text("Vendor", "Veldo Imaging"), Text("FriendlyName", "Veldo PhotoPad 2400"),
+       Text("DriverDesc", "Veldo PhotoPad 2400")});
+  Key(stillImage + "\\0002",
+      {Text("Vendor", "Nordlicht Optics"), Text("FriendlyName", "Nordlicht DigiCam 5"),
+       Text("DriverDesc", "Nordlicht DigiCam 5")});
 
   // Windows 95 names the SCSI manufacturer "Manufacturer", the others "Mfg".
   Key(enumRoot + "SCSI\\Scanner&Ven_Quillmar&Prod_QS-4800\\4&2a1b3c&0&030",
@@ -185,8 +187,9 @@ void SeedFiles(const Platform& p, const std::string& windows, const std::string&
     File(libraries + "\\qlvimxui.dll", "MZ Quillmar imaging interface");
   }
   if (p.win98) File(windows + "\\System32\\Drivers\\Qlx1394s.sys", "MZ Quillmar 1394 driver");
-  if (!p.nt) File(windows + (p.win95 ? "\\System" : "\\System32\\Drivers") + "\\qlimgdv.sys",
-                  "MZ Quillmar imaging driver");
+  if (!p.nt)
+    File(windows + (p.win95 ? "\\System" : "\\System32\\Drivers") + "\\qlimgdv.sys",
+         "MZ Quillmar imaging driver");
   File(windows + "\\Twunk_16.exe", "MZ TWAIN thunker 16");
   File(windows + "\\Twunk_32.exe", "MZ TWAIN thunker 32");
   // Other makers' files beside them.
