@@ -9,10 +9,10 @@
 #include "devices/records.h"
 
 struct DeviceCategory {
-  std::string m_strRoot;     // below HKEY_LOCAL_MACHINE; each subkey is one device
-  bool m_bFirstInstance;     // the values sit in the device key's first subkey
-  const char* m_pszMaker;    // the value that must name the maker
-  const char* m_pszText;     // the value shown to the user
+  std::string m_strRoot;   // below HKEY_LOCAL_MACHINE; each subkey is one device
+  bool m_bFirstInstance;   // the values sit in the device key's first subkey
+  const char* m_pszMaker;  // the value that must name the maker
+  const char* m_pszText;   // the value shown to the user
 };
 
 // True when `text` names Quillmar or its second brand Veldo (case-sensitive, anywhere).

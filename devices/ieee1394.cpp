@@ -4,8 +4,12 @@
 #include "platform/registry.h"
 
 namespace {
-const char* BusKey(bool nt5) { return nt5 ? "SYSTEM\\CurrentControlSet\\Enum\\1394" : "Enum\\1394"; }
-const char* Sbp2Key(bool nt5) { return nt5 ? "SYSTEM\\CurrentControlSet\\Enum\\SBP2" : "Enum\\SBP2"; }
+const char* BusKey(bool nt5) {
+  return nt5 ? "SYSTEM\\CurrentControlSet\\Enum\\1394" : "Enum\\1394";
+}
+const char* Sbp2Key(bool nt5) {
+  return nt5 ? "SYSTEM\\CurrentControlSet\\Enum\\SBP2" : "Enum\\SBP2";
+}
 }  // namespace
 
 BOOL CCleanerDlg::Find1394Data() {

@@ -80,8 +80,8 @@ TEST_P(DeviceDetection, ValuesOfAnyTypeAreReadUpToTheirFirstZeroAndNoFurther) {
     const char* maker;
     DWORD makerSize, makerType;
   } rows[] = {
-      {"Bin", "Quillmar", 8, REG_BINARY},             // no terminating zero
-      {"Open", "VeldoXYZ", 5, REG_SZ},                // text cut short of its zero
+      {"Bin", "Quillmar", 8, REG_BINARY},  // no terminating zero
+      {"Open", "VeldoXYZ", 5, REG_SZ},     // text cut short of its zero
       {"Dword", "Quil", 4, REG_DWORD},
       {"Hidden", "Acme\0Quillmar", 14, REG_BINARY},  // the maker after a zero
       {"Multi", "Acme\0Veldo\0", 12, REG_MULTI_SZ},
@@ -113,19 +113,18 @@ TEST_P(DeviceDetection, LongSubkeyNamesAreReadWholeAndDoNotEndTheWalk) {
   EXPECT_EQ("After", found[1].m_strText);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Roots, DeviceDetection,
-    ::testing::Combine(::testing::ValuesIn(devices_test::kCategories), ::testing::Bool()),
-    [](const ::testing::TestParamInfo<DeviceDetection::ParamType>& info) {
-      return std::string(std::get<0>(info.param)->name) + (std::get<1>(info.param) ? "NT" : "9x");
-    });
+INSTANTIATE_TEST_SUITE_P(Roots, DeviceDetection,
+                         ::testing::Combine(::testing::ValuesIn(devices_test::kCategories),
+                                            ::testing::Bool()),
+                         devices_test::RootName);
 
 // SCSI and USB: only the device key's first instance speaks for it.
 class InstanceDetection : public DeviceDetection {};
 
 TEST_P(InstanceDetection, OnlyTheFirstInstanceNamesTheMaker) {
   category().Add(nt5(), "First", "Quillmar", "Found");
-  SetString(HKEY_LOCAL_MACHINE, category().DeviceKey(nt5(), "First") + "\\0001", category().maker, "Acme");
+  SetString(HKEY_LOCAL_MACHINE, category().DeviceKey(nt5(), "First") + "\\0001", category().maker,
+            "Acme");
   category().Add(nt5(), "Second", "Acme", "Missed");
   SetString(HKEY_LOCAL_MACHINE, category().DeviceKey(nt5(), "Second") + "\\0001", category().maker,
             "Quillmar");
@@ -140,16 +139,16 @@ TEST_P(InstanceDetection, OnlyTheFirstInstanceNamesTheMaker) {
   EXPECT_EQ(2, Count());
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Roots, InstanceDetection,
-    ::testing::Combine(::testing::Values(&devices_test::kScsi, &devices_test::kUsb), ::testing::Bool()),
-    [](const ::testing::TestParamInfo<InstanceDetection::ParamType>& info) {
-      return std::string(std::get<0>(info.param)->name) + (std::get<1>(info.param) ? "NT" : "9x");
-    });
+INSTANTIATE_TEST_SUITE_P(Roots, InstanceDetection,
+                         ::testing::Combine(::testing::Values(&devices_test::kScsi,
+                                                              &devices_test::kUsb),
+                                            ::testing::Bool()),
+                         devices_test::RootName);
 
 TEST(ScsiDetection, Windows95ReadsManufacturerAndTheOthersMfg) {
   devices_test::ScopedDeviceRegistry registry;
-  const std::string mfgOnly = "Enum\\SCSI\\MfgOnly\\0000", manufacturerOnly = "Enum\\SCSI\\ManOnly\\0000";
+  const std::string mfgOnly = "Enum\\SCSI\\MfgOnly\\0000",
+                    manufacturerOnly = "Enum\\SCSI\\ManOnly\\0000";
   SetString(HKEY_LOCAL_MACHINE, mfgOnly, "Mfg", "Quillmar");
   SetString(HKEY_LOCAL_MACHINE, mfgOnly, "Manufacturer", "Acme");
   SetString(HKEY_LOCAL_MACHINE, mfgOnly, "ProductID", "Mfg device");

@@ -12,7 +12,8 @@ namespace {
 Windows g_windows = Windows::kXP;
 
 BOOL WINAPI FakeVersion(LPOSVERSIONINFOA info) {
-  info->dwPlatformId = g_windows == Windows::kXP ? VER_PLATFORM_WIN32_NT : VER_PLATFORM_WIN32_WINDOWS;
+  info->dwPlatformId =
+      g_windows == Windows::kXP ? VER_PLATFORM_WIN32_NT : VER_PLATFORM_WIN32_WINDOWS;
   info->dwMajorVersion = g_windows == Windows::kXP ? 5 : 4;
   info->dwMinorVersion = g_windows == Windows::kXP ? 1 : g_windows == Windows::kWin98 ? 10 : 0;
   info->dwBuildNumber = g_windows == Windows::kXP ? 2600 : 67766446;
@@ -60,7 +61,8 @@ void ScopedDeviceRegistry::Clean() {
   for (const char* tree : kTrees) testing_support::DeleteTree(HKEY_LOCAL_MACHINE, tree);
   // The class key itself belongs to the prefix; only its instances are ours.
   HKEY key = nullptr;
-  if (::RegOpenKeyExA(HKEY_LOCAL_MACHINE, kStillImageClass, 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS)
+  if (::RegOpenKeyExA(HKEY_LOCAL_MACHINE, kStillImageClass, 0, KEY_ALL_ACCESS, &key) !=
+      ERROR_SUCCESS)
     return;
   char name[256];
   while (::RegEnumKeyA(key, 0, name, sizeof(name)) == ERROR_SUCCESS)
@@ -92,6 +94,10 @@ const Category kUsb = {
     &CCleanerDlg::RemoveUSBScanners, &CCleanerDlg::m_pUSBList, &CCleanerDlg::m_bUSBChecked,
     &CCleanerDlg::m_bUSBFound};
 const Category* const kCategories[3] = {&kStillImage, &kScsi, &kUsb};
+
+std::string RootName(const ::testing::TestParamInfo<std::tuple<const Category*, bool>>& info) {
+  return std::string(std::get<0>(info.param)->name) + (std::get<1>(info.param) ? "NT" : "9x");
+}
 
 std::string Describe(const CSelectionList* list) {
   if (!list) return "(none)";

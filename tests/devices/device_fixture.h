@@ -1,9 +1,11 @@
 // Device registrations in the throwaway prefix, the Windows a test pretends to run, and
 // the three categories with a Detail list described once for table-driven tests.
 #pragma once
+#include <gtest/gtest.h>
 #include <windows.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "app/cleanerdlg.h"
@@ -42,8 +44,8 @@ struct Category {
   const char* name;
   const char* ntRoot;
   const char* root9x;
-  bool instances;      // values in the device key's first subkey
-  const char* maker;   // on every system but Windows 95
+  bool instances;     // values in the device key's first subkey
+  const char* maker;  // on every system but Windows 95
   const char* text;
   int box;
   int detailButton;
@@ -69,6 +71,9 @@ struct Category {
 
 extern const Category kStillImage, kScsi, kUsb;
 extern const Category* const kCategories[3];
+
+// Test names for a category on the NT (true) or the Windows 98 (false) form.
+std::string RootName(const ::testing::TestParamInfo<std::tuple<const Category*, bool>>& info);
 
 // The texts of `list` in order, "!" marking unselected entries, "#n" an index that is
 // not the entry's position.

@@ -19,8 +19,12 @@ class Ieee1394Data : public ::testing::TestWithParam<bool> {
   Ieee1394Data() : m_windows(GetParam() ? Windows::kXP : Windows::kWin98) {
     if (!GetParam()) platform::System().RegDeleteKeyA = &devices_test::RegDeleteKeyAs9x;
   }
-  std::string Bus() const { return GetParam() ? "SYSTEM\\CurrentControlSet\\Enum\\1394" : "Enum\\1394"; }
-  std::string Sbp2() const { return GetParam() ? "SYSTEM\\CurrentControlSet\\Enum\\SBP2" : "Enum\\SBP2"; }
+  std::string Bus() const {
+    return GetParam() ? "SYSTEM\\CurrentControlSet\\Enum\\1394" : "Enum\\1394";
+  }
+  std::string Sbp2() const {
+    return GetParam() ? "SYSTEM\\CurrentControlSet\\Enum\\SBP2" : "Enum\\SBP2";
+  }
 
   devices_test::ScopedDeviceRegistry m_registry;
   devices_test::ScopedWindows m_windows;
@@ -84,7 +88,8 @@ TEST(EPPDriver, FoundByTheSubkeyNameAlone) {
   std::vector<std::string> paths;
   EXPECT_FALSE(dlg.FindEPPDriver(&paths, TRUE));
   testing_support::SetString(HKEY_LOCAL_MACHINE, Adapter("0000"), "DriverDesc", "SimpleSCSI");
-  for (const char* name : {"0001SimpleSCSI", "0002simplescsi", "Simple SCSI", "SimpleSCSI", "XSimpleSCSIY"})
+  for (const char* name :
+       {"0001SimpleSCSI", "0002simplescsi", "Simple SCSI", "SimpleSCSI", "XSimpleSCSIY"})
     CreateKey(HKEY_LOCAL_MACHINE, Adapter(name));
   EXPECT_TRUE(dlg.FindEPPDriver(&paths, TRUE));
   EXPECT_EQ((std::vector<std::string>{Adapter("0001SimpleSCSI"), Adapter("SimpleSCSI"),
@@ -119,7 +124,8 @@ TEST(EPPDriver, OneAdapterSubkeyPerApplyAndTheBoxStaysUntilTheLast) {
   devices_test::ScopedWindows windows(Windows::kXP);
   CreateKey(HKEY_LOCAL_MACHINE, Adapter("0000SimpleSCSI\\Settings"));
   CreateKey(HKEY_LOCAL_MACHINE, Adapter("0001SimpleSCSI"));
-  CreateKey(HKEY_LOCAL_MACHINE, "SYSTEM\\CurrentControlSet\\Enum\\Root\\SCSIAdapter\\SimpleSCSI\\0000");
+  CreateKey(HKEY_LOCAL_MACHINE,
+            "SYSTEM\\CurrentControlSet\\Enum\\Root\\SCSIAdapter\\SimpleSCSI\\0000");
   CreateKey(HKEY_LOCAL_MACHINE, std::string(kOnsio) + "\\Enum");
   MainDialog dlg;
   dlg.Click(IDC_CHK_EPP);

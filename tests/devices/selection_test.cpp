@@ -25,7 +25,9 @@ class DeviceSelection : public ::testing::TestWithParam<std::tuple<const Categor
   }
   const Category& category() const { return *std::get<0>(GetParam()); }
   bool nt5() const { return std::get<1>(GetParam()); }
-  void Add(const char* device, const char* text) const { category().Add(nt5(), device, "Quillmar", text); }
+  void Add(const char* device, const char* text) const {
+    category().Add(nt5(), device, "Quillmar", text);
+  }
   bool Present(const char* device) const {
     return KeyPresent(HKEY_LOCAL_MACHINE, category().DeviceKey(nt5(), device));
   }
@@ -111,7 +113,8 @@ TEST_P(DeviceSelection, DevicesThatMovedSinceTheListWasBuiltAreNotDeleted) {
     (*dlg.*category().remove)();
     for (std::string text : {"Alpha", "Beta", "Gamma"}) {
       const bool before = std::find(row.before.begin(), row.before.end(), text) != row.before.end();
-      const bool expected = (row.appear && text == row.appear) || (before && !(row.vanish && text == row.vanish));
+      const bool expected =
+          (row.appear && text == row.appear) || (before && !(row.vanish && text == row.vanish));
       EXPECT_EQ(expected, Present(("Dev" + text).c_str())) << text;
     }
     EXPECT_EQ(listed, Describe((*dlg.*category().list).get()));
@@ -147,12 +150,10 @@ TEST_P(DeviceSelection, RemovalWithoutAListDeletesNothing) {
   EXPECT_EQ(1, dlg.*category().found);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Roots, DeviceSelection,
-    ::testing::Combine(::testing::ValuesIn(devices_test::kCategories), ::testing::Bool()),
-    [](const ::testing::TestParamInfo<DeviceSelection::ParamType>& info) {
-      return std::string(std::get<0>(info.param)->name) + (std::get<1>(info.param) ? "NT" : "9x");
-    });
+INSTANTIATE_TEST_SUITE_P(Roots, DeviceSelection,
+                         ::testing::Combine(::testing::ValuesIn(devices_test::kCategories),
+                                            ::testing::Bool()),
+                         devices_test::RootName);
 
 // On Windows 98 with Wine's NT-style RegDeleteKeyA, which keeps a key that has subkeys:
 // the delete fails as it does on Windows for lack of rights.
@@ -166,7 +167,8 @@ TEST_P(FailedDelete, KeepsTheEntrySelectedAndTheBoxChecked) {
   const Category& category = *GetParam();
   category.Add(false, "DevA", "Veldo", "Alpha");  // no subkey: its delete succeeds
   category.Add(false, "DevB", "Veldo", "Beta");
-  testing_support::CreateKey(HKEY_LOCAL_MACHINE, category.DeviceKey(false, "DevB") + "\\DeviceData");
+  testing_support::CreateKey(HKEY_LOCAL_MACHINE,
+                             category.DeviceKey(false, "DevB") + "\\DeviceData");
   MainDialog dlg;
   dlg.Click(category.box);
   dlg.Click(IDC_APPLY);
