@@ -58,8 +58,11 @@ void DialogAnswerer::OnActivate(HWND window) {
   seen.caption = WindowText(window);
   // A message box shows its text in the static control with id 0xFFFF.
   if (HWND text = ::GetDlgItem(window, 0xFFFF)) seen.text = WindowText(text);
-  // A message box shows its icon in the static control with id 20, loaded shared.
-  if (HWND iconControl = ::GetDlgItem(window, 20)) {
+  // A message box shows its icon, loaded shared, in the static control with id 20 on
+  // Windows and 1088 under Wine.
+  HWND iconControl = ::GetDlgItem(window, 20);
+  if (!iconControl) iconControl = ::GetDlgItem(window, 1088);
+  if (iconControl) {
     HICON icon = reinterpret_cast<HICON>(::SendMessageA(iconControl, STM_GETICON, 0, 0));
     if (icon == ::LoadIcon(nullptr, IDI_HAND)) seen.icon = MB_ICONSTOP;
     else if (icon == ::LoadIcon(nullptr, IDI_EXCLAMATION)) seen.icon = MB_ICONEXCLAMATION;
