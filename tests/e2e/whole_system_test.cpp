@@ -1,0 +1,143 @@
+// Select All and Apply on a seeded Windows XP: everything of the maker that the program
+// may remove on that system goes, and every other maker's device, file and product stays.
+#include <gtest/gtest.h>
+
+#include "e2e/scenario.h"
+#include "res/resource.h"
+#include "support/registry_fixture.h"
+
+namespace e2e {
+namespace {
+
+using testing_support::FilePresent;
+using testing_support::KeyPresent;
+
+const char kEnum[] = "SYSTEM\\CurrentControlSet\\Enum\\";
+const char kStillImage[] =
+    "SYSTEM\\CurrentControlSet\\Control\\Class\\{6BDD1FC6-810F-11D0-BEC7-08002BE2092F}";
+const char kAdapters[] = "System\\CurrentControlSet\\Services\\Class\\SCSIAdapter";
+const char kUninstall[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\";
+const char kRun[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+
+bool Key(const std::string& path) { return KeyPresent(HKEY_LOCAL_MACHINE, path); }
+
+class WholeSystem : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    windows = testing_support::WindowsDir();
+    // Wine's own TWAIN files are among the system files; keep copies to put back.
+    for (const char* name : {"\\twain.dll", "\\twain_32.dll"})
+      ::CopyFileA((windows + name).c_str(), (windows + name + ".e2e").c_str(), FALSE);
+  }
+
+  void TearDown() override {
+    for (const char* name : {"\\twain.dll", "\\twain_32.dll"}) {
+      ::CopyFileA((windows + name + ".e2e").c_str(), (windows + name).c_str(), FALSE);
+      ::DeleteFileA((windows + name + ".e2e").c_str());
+    }
+    for (const std::string& tree :
+         {std::string(kStillImage), std::string(kEnum) + "SCSI", std::string(kEnum) + "USB",
+          std::string(kEnum) + "1394", std::string(kEnum) + "SBP2", std::string(kAdapters),
+          std::string(kEnum) + "Root\\SCSIAdapter", std::string("SYSTEM\\CurrentControlSet\\Services\\ONSIO"),
+          std::string("SYSTEM\\CurrentControlSet\\Services\\ASPI32"),
+          std::string(kUninstall) + "Quillmar ScanWizard 5",
+          std::string(kUninstall) + "{5D2C7F04-8A1B-4C2E-9F3A-0E1D2C3B4A59}",
+          std::string(kUninstall) + "Imagoquest Pro TX 2.1",
+          std::string(kUninstall) + "Nordlicht PhotoSuite 3"})
+      testing_support::DeleteTree(HKEY_LOCAL_MACHINE, tree);
+    HKEY run = nullptr;
+    if (::RegOpenKeyExA(HKEY_LOCAL_MACHINE, kRun, 0, KEY_ALL_ACCESS, &run) == ERROR_SUCCESS) {
+      ::RegDeleteValueA(run, "evmonitr.exe");
+      ::RegDeleteValueA(run, "ScanEye.exe");
+      ::RegCloseKey(run);
+    }
+    for (const char* file :
+         {"\\System32\\Qlmcfg.dll", "\\System32\\qlvimx32.dll", "\\System32\\qlvimxui.dll",
+          "\\Twunk_16.exe", "\\Twunk_32.exe", "\\System32\\nldigi32.dll",
+          "\\System32\\Drivers\\nlusbcam.sys", "\\INF\\QlScan.inf", "\\INF\\QlSti.inf",
+          "\\INF\\Ql1394.inf", "\\INF\\Other\\QuillmarQV3300.inf", "\\INF\\Other\\QuillmarQS4800.inf",
+          "\\INF\\Other\\NordlichtDigiCam.inf", "\\INF\\oem3.inf", "\\INF\\oem3.PNF",
+          "\\INF\\oem4.inf", "\\INF\\oem4.PNF", "\\System\\Evmonitr.exe",
+          "\\system32\\CatRoot\\{F750E6C3-38EE-11D1-85E5-00C04FC295EE}\\oem3.cat",
+          "\\system32\\CatRoot\\{F750E6C3-38EE-11D1-85E5-00C04FC295EE}\\oem4.cat"})
+      testing_support::RemoveFile(windows + file);
+    const std::string program = ProgramPath();
+    testing_support::RemoveFile(program.substr(0, program.rfind('\\')) + "\\DrvPurge.ini");
+  }
+
+  std::string windows;
+};
+
+TEST_F(WholeSystem, SelectAllThenApplyOnWindowsXpRemovesTheMakersTracesOnly) {
+  {
+    Program seeder(OwnDirectory() + "\\seed_demo.exe");
+    ASSERT_TRUE(seeder.Launch("winxp"));
+    ASSERT_TRUE(seeder.WaitForExit(60000));
+    ASSERT_EQ(0u, seeder.ExitCode());
+  }
+  ASSERT_TRUE(Key(std::string(kStillImage) + "\\0000"));
+  ASSERT_TRUE(Key(std::string(kEnum) + "SCSI\\Scanner&Ven_Quillmar&Prod_QS-4800"));
+
+  Program program;
+  HWND main = OpenMainDialog(program, Version("winxp"));
+  ASSERT_TRUE(main);
+  Command(main, IDC_SELECTALL);
+  for (int box : {IDC_CHK_EVENTMGR, IDC_CHK_1394, IDC_CHK_STI, IDC_CHK_USB, IDC_CHK_EPP,
+                  IDC_CHK_INF, IDC_CHK_SYSFILES})
+    EXPECT_TRUE(WaitUntil([&] { return CheckState(main, box) == BST_CHECKED; })) << box;
+  EXPECT_EQ(BST_UNCHECKED, CheckState(main, IDC_CHK_ASPI));
+  EXPECT_EQ(BST_UNCHECKED, CheckState(main, IDC_CHK_DETECTOR));
+
+  Command(main, IDC_APPLY);
+  // The run's last step here is the USB one; its box is retired once the devices are gone.
+  ASSERT_TRUE(WaitUntil([&] { return !IsEnabled(main, IDC_CHK_USB); }, 30000));
+  // Apply has returned once the dialog answers again.
+  EXPECT_EQ(BST_UNCHECKED, CheckState(main, IDC_CHK_USB));
+  EXPECT_TRUE(program.Running());
+  EXPECT_EQ(1u, program.Windows().size()) << "no message box is expected";
+
+  // The maker's registrations are gone ...
+  EXPECT_FALSE(Key(std::string(kStillImage) + "\\0000"));
+  EXPECT_FALSE(Key(std::string(kStillImage) + "\\0001"));
+  EXPECT_FALSE(Key(std::string(kEnum) + "USB\\Vid_0a3d&Pid_3300"));
+  EXPECT_FALSE(Key(std::string(kEnum) + "USB\\Vid_0a3d&Pid_2400"));
+  EXPECT_FALSE(Key(std::string(kEnum) + "1394"));
+  EXPECT_FALSE(Key(std::string(kEnum) + "SBP2"));
+  EXPECT_FALSE(Key(std::string(kAdapters) + "\\SimpleSCSI"));
+  EXPECT_FALSE(Key(std::string(kEnum) + "Root\\SCSIAdapter\\SimpleSCSI"));
+  EXPECT_FALSE(Key("SYSTEM\\CurrentControlSet\\Services\\ONSIO"));
+  EXPECT_FALSE(testing_support::ValuePresent(HKEY_LOCAL_MACHINE, kRun, "evmonitr.exe"));
+  // ... except what this system never removes: SCSI devices and, with the detector not
+  // running, its start-up value.
+  EXPECT_TRUE(Key(std::string(kEnum) + "SCSI\\Scanner&Ven_Quillmar&Prod_QS-4800"));
+  EXPECT_TRUE(testing_support::ValuePresent(HKEY_LOCAL_MACHINE, kRun, "ScanEye.exe"));
+  // Other makers' registrations and every uninstall entry stay.
+  EXPECT_TRUE(Key(std::string(kStillImage) + "\\0002"));
+  EXPECT_TRUE(Key(std::string(kEnum) + "SCSI\\Disk&Ven_Nordlich&Prod_ND-2000"));
+  EXPECT_TRUE(Key(std::string(kEnum) + "USB\\Vid_0b1e&Pid_0101"));
+  EXPECT_TRUE(Key(std::string(kAdapters) + "\\0000"));
+  EXPECT_TRUE(Key(std::string(kUninstall) + "Nordlicht PhotoSuite 3"));
+  EXPECT_TRUE(Key(std::string(kUninstall) + "Quillmar ScanWizard 5"));
+
+  for (const char* gone :
+       {"\\System32\\Qlmcfg.dll", "\\System32\\qlvimx32.dll", "\\System32\\qlvimxui.dll",
+        "\\INF\\QlScan.inf", "\\INF\\QlSti.inf", "\\INF\\Ql1394.inf",
+        "\\INF\\Other\\QuillmarQV3300.inf", "\\INF\\Other\\QuillmarQS4800.inf", "\\INF\\oem3.inf",
+        "\\INF\\oem3.PNF", "\\System\\Evmonitr.exe",
+        "\\system32\\CatRoot\\{F750E6C3-38EE-11D1-85E5-00C04FC295EE}\\oem3.cat"})
+    EXPECT_FALSE(FilePresent(windows + gone)) << gone;
+  for (const char* kept :
+       {"\\System32\\nldigi32.dll", "\\System32\\Drivers\\nlusbcam.sys",
+        "\\INF\\Other\\NordlichtDigiCam.inf", "\\INF\\oem4.inf", "\\INF\\oem4.PNF",
+        "\\system32\\CatRoot\\{F750E6C3-38EE-11D1-85E5-00C04FC295EE}\\oem4.cat"})
+    EXPECT_TRUE(FilePresent(windows + kept)) << kept;
+
+  Click(main, IDOK);
+  HWND prompt = program.WaitForWindow(kRestartCaption);
+  ASSERT_TRUE(prompt);
+  Answer(prompt, IDNO);
+  EXPECT_TRUE(program.WaitForExit());
+}
+
+}  // namespace
+}  // namespace e2e
