@@ -89,6 +89,13 @@ bool KeyExists(HKEY root, const std::string& path, REGSAM access) {
   return key.Open(root, path, access);
 }
 
+bool KeyAbsent(HKEY root, const std::string& path) {
+  HKEY key = nullptr;
+  LONG result = ::RegOpenKeyExA(root, path.c_str(), 0, KEY_QUERY_VALUE, &key);
+  if (result == ERROR_SUCCESS) ::RegCloseKey(key);
+  return result == ERROR_FILE_NOT_FOUND;
+}
+
 LONG DeleteKey(HKEY root, const std::string& path) {
   return System().RegDeleteKeyA(root, path.c_str());
 }

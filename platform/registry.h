@@ -39,6 +39,9 @@ class RegKey {
 
 // True when `path` below `root` opens with `access`.
 bool KeyExists(HKEY root, const std::string& path, REGSAM access = KEY_ALL_ACCESS);
+// True only when `path` below `root` does not exist: a key that exists but cannot be opened
+// (no rights, a path too long for the call) is not absent.
+bool KeyAbsent(HKEY root, const std::string& path);
 
 // RegDeleteKeyA: on the NT family only a key without subkeys; on Windows 9x the whole tree.
 LONG DeleteKey(HKEY root, const std::string& path);

@@ -1,0 +1,82 @@
+#include "devices/devicecategory.h"
+
+#include "platform/registry.h"
+#include "platform/text.h"
+
+bool NamesMaker(const std::string& text) {
+  return platform::ContainsWord(text, "Quillmar") || platform::ContainsWord(text, "Veldo");
+}
+
+int FindDevices(const DeviceCategory& category, CFoundKeyList* found, BOOL countOnly) {
+  platform::RegKey root;
+  if (!root.Open(HKEY_LOCAL_MACHINE, category.m_strRoot, KEY_ALL_ACCESS)) return 0;
+  int count = 0;
+  std::string name;
+  for (DWORD index = 0; root.EnumKey(index, name); ++index) {
+    // Subkeys are opened through their parent's handle: a full path may be longer than
+    // the registry calls accept, a name never is.
+    platform::RegKey device;
+    if (!device.Open(root.Handle(), name, KEY_ALL_ACCESS)) continue;
+    platform::RegKey instance;
+    if (category.m_bFirstInstance) {
+      std::string instanceName;
+      if (!device.EnumKey(0, instanceName)) continue;
+      if (!instance.Open(device.Handle(), instanceName, KEY_ALL_ACCESS)) continue;
+    }
+    const platform::RegKey& values = category.m_bFirstInstance ? instance : device;
+    if (!NamesMaker(values.QueryText(category.m_pszMaker))) continue;
+    if (countOnly) {
+      ++count;
+    } else if (found) {
+      found->push_back({values.QueryText(category.m_pszText), category.m_strRoot + "\\" + name});
+    }
+  }
+  return countOnly ? count : 0;
+}
+
+void RebuildSelectionList(CSelectionListPtr& list, const CFoundKeyList& found) {
+  CSelectionListPtr saved = std::move(list);
+  list.reset(new CSelectionList);
+  list->reserve(found.size());
+  int index = 0;
+  for (const CFoundKey& key : found) {
+    std::unique_ptr<CSelectionEntry> entry(new CSelectionEntry);
+    entry->m_strText = key.m_strText;
+    entry->m_nIndex = index;
+    entry->m_bSelected = LookupSelected(saved.get(), index);
+    list->push_back(std::move(entry));
+    ++index;
+  }
+}
+
+namespace {
+// Deletes the device that `entry` stands for; true when its key is gone afterwards.
+bool DeleteEntryKey(const CSelectionEntry& entry, const CFoundKeyList& found, bool nt5) {
+  // Positions shift when devices come or go after the list was built: the device now at
+  // the entry's position must be the one the user saw, or nothing is deleted.
+  if (entry.m_nIndex < 0 || static_cast<size_t>(entry.m_nIndex) >= found.size()) return false;
+  const CFoundKey& key = found[static_cast<size_t>(entry.m_nIndex)];
+  if (key.m_strText != entry.m_strText) return false;
+  platform::DeleteDeviceKey(nt5, key.m_strKeyPath);
+  return platform::KeyAbsent(HKEY_LOCAL_MACHINE, key.m_strKeyPath);
+}
+}  // namespace
+
+bool RemoveSelectedDevices(CSelectionList* list, const CFoundKeyList& found, bool nt5) {
+  if (!list) return false;
+  CSelectionList kept;
+  for (std::unique_ptr<CSelectionEntry>& entry : *list) {
+    if (entry->m_bSelected && DeleteEntryKey(*entry, found, nt5)) continue;
+    // Kept entries are numbered in list order, whatever kept them: a key still in place
+    // keeps its position in the next detection.
+    entry->m_nIndex = static_cast<int>(kept.size());
+    kept.push_back(std::move(entry));
+  }
+  list->swap(kept);
+  return list->empty();
+}
+
+void RetireBox(HWND box) {
+  ::SendMessageA(box, BM_SETCHECK, BST_UNCHECKED, 0);
+  ::EnableWindow(box, FALSE);
+}

@@ -1,0 +1,35 @@
+// What the still-image, SCSI and USB registrations have in common: a walk over one
+// registry key that finds the maker's devices, the selection list built from it, and the
+// removal of the selected devices. Each category differs only by its table row.
+#pragma once
+#include <windows.h>
+
+#include <string>
+
+#include "devices/records.h"
+
+struct DeviceCategory {
+  std::string m_strRoot;   // below HKEY_LOCAL_MACHINE; each subkey is one device
+  bool m_bFirstInstance;   // the values sit in the device key's first subkey
+  const char* m_pszMaker;  // the value that must name the maker
+  const char* m_pszText;   // the value shown to the user
+};
+
+// True when `text` names Quillmar or its second brand Veldo (case-sensitive, anywhere).
+bool NamesMaker(const std::string& text);
+
+// With `countOnly` returns the number of the maker's devices and leaves `found` alone;
+// otherwise appends one record per device, in the registry's order, and returns 0.
+int FindDevices(const DeviceCategory& category, CFoundKeyList* found, BOOL countOnly);
+
+// Replaces `list` by one entry per found key, carrying each mark over by position.
+void RebuildSelectionList(CSelectionListPtr& list, const CFoundKeyList& found);
+
+// Deletes the keys of the selected entries of `list`, `found` being a fresh detection, and
+// frees the entries whose keys are gone; the rest are renumbered in order. An entry whose
+// key cannot be vouched for, or that survives its delete, stays listed and selected. True
+// when the list is empty afterwards; a missing list counts as nothing selected.
+bool RemoveSelectedDevices(CSelectionList* list, const CFoundKeyList& found, bool nt5);
+
+// Unchecks and disables a category's box once there is nothing left to remove.
+void RetireBox(HWND box);

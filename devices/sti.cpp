@@ -1,0 +1,36 @@
+// Still-image devices: one class-instance key per scanner or camera, named by "Vendor".
+#include "app/cleanerdlg.h"
+#include "devices/devicecategory.h"
+
+namespace {
+DeviceCategory StillImage(bool nt5) {
+  return {nt5 ? "SYSTEM\\CurrentControlSet\\Control\\Class\\{6BDD1FC6-810F-11D0-BEC7-08002BE2092F}"
+              : "System\\CurrentControlSet\\Services\\Class\\Image",
+          false, "Vendor", "FriendlyName"};
+}
+}  // namespace
+
+int CCleanerDlg::FindSTIScanners(CFoundKeyList* found, BOOL countOnly) {
+  return FindDevices(StillImage(m_bNT5 != 0), found, countOnly);
+}
+
+void CCleanerDlg::BuildSTIList() {
+  CFoundKeyList found;
+  FindSTIScanners(&found, FALSE);
+  RebuildSelectionList(m_pSTIList, found);
+  m_bSTIChecked = 1;
+}
+
+void CCleanerDlg::RemoveSTIScanners() {
+  CFoundKeyList found;
+  FindSTIScanners(&found, FALSE);
+  if (RemoveSelectedDevices(m_pSTIList.get(), found, m_bNT5 != 0)) {
+    m_bSTIFound = 0;
+    RetireBox(m_pChkSTI);
+  }
+}
+
+void CCleanerDlg::OnDetailSTI() {
+  BuildSTIList();
+  RunDetail(m_pSTIList.get());
+}

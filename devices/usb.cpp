@@ -1,0 +1,34 @@
+// USB devices: one device key per vendor and product, its first instance naming the maker.
+#include "app/cleanerdlg.h"
+#include "devices/devicecategory.h"
+
+namespace {
+DeviceCategory Usb(bool nt5) {
+  return {nt5 ? "SYSTEM\\CurrentControlSet\\Enum\\USB" : "Enum\\USB", true, "Mfg", "DeviceDesc"};
+}
+}  // namespace
+
+int CCleanerDlg::FindUSBScanners(CFoundKeyList* found, BOOL countOnly) {
+  return FindDevices(Usb(m_bNT5 != 0), found, countOnly);
+}
+
+void CCleanerDlg::BuildUSBList() {
+  CFoundKeyList found;
+  FindUSBScanners(&found, FALSE);
+  RebuildSelectionList(m_pUSBList, found);
+  m_bUSBChecked = 1;
+}
+
+void CCleanerDlg::RemoveUSBScanners() {
+  CFoundKeyList found;
+  FindUSBScanners(&found, FALSE);
+  if (RemoveSelectedDevices(m_pUSBList.get(), found, m_bNT5 != 0)) {
+    m_bUSBFound = 0;
+    RetireBox(m_pChkUSB);
+  }
+}
+
+void CCleanerDlg::OnDetailUSB() {
+  BuildUSBList();
+  RunDetail(m_pUSBList.get());
+}

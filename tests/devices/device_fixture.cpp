@@ -1,0 +1,116 @@
+#include "devices/device_fixture.h"
+
+#include <shlwapi.h>
+
+#include <cstring>
+
+#include "res/resource.h"
+
+namespace devices_test {
+
+namespace {
+Windows g_windows = Windows::kXP;
+
+BOOL WINAPI FakeVersion(LPOSVERSIONINFOA info) {
+  info->dwPlatformId =
+      g_windows == Windows::kXP ? VER_PLATFORM_WIN32_NT : VER_PLATFORM_WIN32_WINDOWS;
+  info->dwMajorVersion = g_windows == Windows::kXP ? 5 : 4;
+  info->dwMinorVersion = g_windows == Windows::kXP ? 1 : g_windows == Windows::kWin98 ? 10 : 0;
+  info->dwBuildNumber = g_windows == Windows::kXP ? 2600 : 67766446;
+  std::strcpy(info->szCSDVersion, "");
+  if (info->dwOSVersionInfoSize == sizeof(OSVERSIONINFOEXA)) {
+    auto* ex = reinterpret_cast<OSVERSIONINFOEXA*>(info);
+    ex->wProductType = VER_NT_WORKSTATION;
+    ex->wSuiteMask = 0x0100;
+  }
+  return TRUE;
+}
+
+const char kStillImageClass[] =
+    "SYSTEM\\CurrentControlSet\\Control\\Class\\{6BDD1FC6-810F-11D0-BEC7-08002BE2092F}";
+
+// Trees that a fresh prefix does not hold.
+const char* const kTrees[] = {
+    "Enum",
+    "System\\CurrentControlSet\\Services\\Class",
+    "SYSTEM\\CurrentControlSet\\Enum\\USB",
+    "SYSTEM\\CurrentControlSet\\Enum\\SCSI",
+    "SYSTEM\\CurrentControlSet\\Enum\\1394",
+    "SYSTEM\\CurrentControlSet\\Enum\\SBP2",
+    "SYSTEM\\CurrentControlSet\\Enum\\Root\\SCSIAdapter",
+    "SYSTEM\\CurrentControlSet\\Services\\ONSIO",
+    "SYSTEM\\CurrentControlSet\\Services\\ASPI32",
+};
+}  // namespace
+
+ScopedWindows::ScopedWindows(Windows windows) {
+  g_windows = windows;
+  platform::System().GetVersionExA = &FakeVersion;
+}
+
+ScopedWindows::~ScopedWindows() = default;
+
+LONG WINAPI RegDeleteKeyAs9x(HKEY root, LPCSTR path) {
+  return static_cast<LONG>(::SHDeleteKeyA(root, path));
+}
+
+ScopedDeviceRegistry::ScopedDeviceRegistry() { Clean(); }
+ScopedDeviceRegistry::~ScopedDeviceRegistry() { Clean(); }
+
+void ScopedDeviceRegistry::Clean() {
+  for (const char* tree : kTrees) testing_support::DeleteTree(HKEY_LOCAL_MACHINE, tree);
+  // The class key itself belongs to the prefix; only its instances are ours.
+  HKEY key = nullptr;
+  if (::RegOpenKeyExA(HKEY_LOCAL_MACHINE, kStillImageClass, 0, KEY_ALL_ACCESS, &key) !=
+      ERROR_SUCCESS)
+    return;
+  char name[256];
+  while (::RegEnumKeyA(key, 0, name, sizeof(name)) == ERROR_SUCCESS)
+    if (::SHDeleteKeyA(key, name) != ERROR_SUCCESS) break;
+  ::RegCloseKey(key);
+}
+
+void Category::Add(bool nt5, const std::string& device, const std::string& makerText,
+                   const std::string& displayText) const {
+  const std::string key = ValueKey(nt5, device);
+  testing_support::CreateKey(HKEY_LOCAL_MACHINE, key);
+  testing_support::SetString(HKEY_LOCAL_MACHINE, key, maker, makerText);
+  testing_support::SetString(HKEY_LOCAL_MACHINE, key, text, displayText);
+}
+
+const Category kStillImage = {
+    "StillImage", kStillImageClass, "System\\CurrentControlSet\\Services\\Class\\Image", false,
+    "Vendor", "FriendlyName", IDC_CHK_STI, IDC_DETAIL_STI, &CCleanerDlg::FindSTIScanners,
+    &CCleanerDlg::BuildSTIList, &CCleanerDlg::RemoveSTIScanners, &CCleanerDlg::m_pSTIList,
+    &CCleanerDlg::m_bSTIChecked, &CCleanerDlg::m_bSTIFound};
+const Category kScsi = {
+    "Scsi", "SYSTEM\\CurrentControlSet\\Enum\\SCSI", "Enum\\SCSI", true, "Mfg", "ProductID",
+    IDC_CHK_SCSI, IDC_DETAIL_SCSI, &CCleanerDlg::FindSCSIScanners, &CCleanerDlg::BuildSCSIList,
+    &CCleanerDlg::RemoveSCSIScanners, &CCleanerDlg::m_pSCSIList, &CCleanerDlg::m_bSCSIChecked,
+    &CCleanerDlg::m_bSCSIFound};
+const Category kUsb = {
+    "Usb", "SYSTEM\\CurrentControlSet\\Enum\\USB", "Enum\\USB", true, "Mfg", "DeviceDesc",
+    IDC_CHK_USB, IDC_DETAIL_USB, &CCleanerDlg::FindUSBScanners, &CCleanerDlg::BuildUSBList,
+    &CCleanerDlg::RemoveUSBScanners, &CCleanerDlg::m_pUSBList, &CCleanerDlg::m_bUSBChecked,
+    &CCleanerDlg::m_bUSBFound};
+const Category* const kCategories[3] = {&kStillImage, &kScsi, &kUsb};
+
+std::string RootName(const ::testing::TestParamInfo<std::tuple<const Category*, bool>>& info) {
+  return std::string(std::get<0>(info.param)->name) + (std::get<1>(info.param) ? "NT" : "9x");
+}
+
+std::string Describe(const CSelectionList* list) {
+  if (!list) return "(none)";
+  std::string text;
+  int position = 0;
+  for (const auto& entry : *list) {
+    if (!text.empty()) text += ",";
+    if (!entry->m_bSelected) text += "!";
+    text += entry->m_strText;
+    if (entry->m_nIndex != position) text += "#" + std::to_string(entry->m_nIndex);
+    ++position;
+  }
+  return text;
+}
+
+}  // namespace devices_test

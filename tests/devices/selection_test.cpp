@@ -1,0 +1,211 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <utility>
+
+#include "devices/device_fixture.h"
+#include "res/resource.h"
+#include "support/dialog_answerer.h"
+#include "support/main_dialog.h"
+
+namespace {
+
+using devices_test::Category;
+using devices_test::Describe;
+using devices_test::Windows;
+using testing_support::KeyPresent;
+using testing_support::MainDialog;
+
+// A category on XP (NT form, SHDeleteKeyA) or on Windows 98 (9x form, RegDeleteKeyA
+// deleting the whole tree as Windows 98 does).
+class DeviceSelection : public ::testing::TestWithParam<std::tuple<const Category*, bool>> {
+ protected:
+  DeviceSelection() : m_windows(nt5() ? Windows::kXP : Windows::kWin98) {
+    if (!nt5()) platform::System().RegDeleteKeyA = &devices_test::RegDeleteKeyAs9x;
+  }
+  const Category& category() const { return *std::get<0>(GetParam()); }
+  bool nt5() const { return std::get<1>(GetParam()); }
+  void Add(const char* device, const char* text) const {
+    category().Add(nt5(), device, "Quillmar", text);
+  }
+  bool Present(const char* device) const {
+    return KeyPresent(HKEY_LOCAL_MACHINE, category().DeviceKey(nt5(), device));
+  }
+  CSelectionList& List(MainDialog& dlg) const { return *(*dlg.*category().list); }
+
+  devices_test::ScopedDeviceRegistry m_registry;
+  devices_test::ScopedWindows m_windows;
+};
+
+TEST_P(DeviceSelection, MarksStayWithTheirPositionAcrossRebuilds) {
+  Add("DevA", "Alpha");
+  Add("DevB", "Beta");
+  MainDialog dlg;
+  ASSERT_TRUE(dlg.Enabled(category().box));
+  EXPECT_EQ(nullptr, (*dlg.*category().list).get());
+  dlg.Click(category().box);  // the first click builds the list with every entry selected
+  EXPECT_EQ("Alpha,Beta", Describe((*dlg.*category().list).get()));
+  EXPECT_EQ(BST_CHECKED, dlg.Check(category().box));
+  List(dlg)[1]->m_bSelected = 0;
+  Add("DevC", "Gamma");
+  *dlg.*category().checked = 0;
+  (*dlg.*category().build)();
+  EXPECT_EQ("Alpha,!Beta,Gamma", Describe((*dlg.*category().list).get()));
+  EXPECT_EQ(1, *dlg.*category().checked);
+}
+
+TEST_P(DeviceSelection, RemovesTheSelectedDevicesAndRenumbersTheRest) {
+  Add("DevA", "Alpha");
+  Add("DevB", "Beta");
+  Add("DevC", "Gamma");
+  if (category().instances)
+    testing_support::SetString(HKEY_LOCAL_MACHINE, category().DeviceKey(nt5(), "DevC") + "\\0001",
+                               category().text, "Second instance");
+  MainDialog dlg;
+  dlg.Click(category().box);
+  List(dlg)[1]->m_bSelected = 0;
+
+  (*dlg.*category().remove)();
+  EXPECT_FALSE(Present("DevA"));
+  EXPECT_TRUE(Present("DevB"));
+  EXPECT_FALSE(Present("DevC"));
+  EXPECT_EQ("!Beta", Describe((*dlg.*category().list).get()));
+  EXPECT_EQ(BST_CHECKED, dlg.Check(category().box));
+  EXPECT_TRUE(dlg.Enabled(category().box));
+  EXPECT_EQ(1, *dlg.*category().found);
+
+  (*dlg.*category().remove)();  // straight after: nothing left to delete
+  EXPECT_TRUE(Present("DevB"));
+  EXPECT_EQ("!Beta", Describe((*dlg.*category().list).get()));
+
+  List(dlg)[0]->m_bSelected = 1;
+  (*dlg.*category().remove)();
+  EXPECT_FALSE(Present("DevB"));
+  EXPECT_EQ("", Describe((*dlg.*category().list).get()));
+  EXPECT_EQ(BST_UNCHECKED, dlg.Check(category().box));
+  EXPECT_FALSE(dlg.Enabled(category().box));
+  EXPECT_EQ(0, *dlg.*category().found);
+}
+
+TEST_P(DeviceSelection, DevicesThatMovedSinceTheListWasBuiltAreNotDeleted) {
+  struct Row {
+    std::vector<const char*> before;  // by text; each lives in key "Dev" + text
+    int selected;                     // the one position left selected
+    const char* vanish;               // removed by someone else before Apply
+    const char* appear;               // installed before Apply
+  } rows[] = {
+      {{"Alpha", "Beta", "Gamma"}, 1, "Alpha", nullptr},  // Gamma moves into position 1
+      {{"Beta", "Gamma"}, 1, nullptr, "Alpha"},           // Beta moves into position 1
+      {{"Alpha", "Beta"}, 1, "Alpha", nullptr},           // position 1 is gone
+  };
+  for (const Row& row : rows) {
+    devices_test::ScopedDeviceRegistry clean;
+    for (const char* text : row.before) Add((std::string("Dev") + text).c_str(), text);
+    MainDialog dlg;
+    dlg.Click(category().box);
+    for (auto& entry : List(dlg)) entry->m_bSelected = entry->m_nIndex == row.selected;
+    const std::string listed = Describe((*dlg.*category().list).get());
+    if (row.vanish)
+      testing_support::DeleteTree(HKEY_LOCAL_MACHINE,
+                                  category().DeviceKey(nt5(), std::string("Dev") + row.vanish));
+    if (row.appear) Add((std::string("Dev") + row.appear).c_str(), row.appear);
+
+    (*dlg.*category().remove)();
+    for (std::string text : {"Alpha", "Beta", "Gamma"}) {
+      const bool before = std::find(row.before.begin(), row.before.end(), text) != row.before.end();
+      const bool expected =
+          (row.appear && text == row.appear) || (before && !(row.vanish && text == row.vanish));
+      EXPECT_EQ(expected, Present(("Dev" + text).c_str())) << text;
+    }
+    EXPECT_EQ(listed, Describe((*dlg.*category().list).get()));
+    EXPECT_TRUE(dlg.Enabled(category().box));
+  }
+}
+
+TEST_P(DeviceSelection, DetailButtonShowsTheListEvenOnADisabledBox) {
+  MainDialog dlg;
+  EXPECT_FALSE(dlg.Enabled(category().box));  // nothing at start-up
+  Add("DevA", "Alpha");
+  testing_support::DialogAnswerer answer;
+  answer.Press(IDCANCEL);
+  answer.Then([](HWND) {});  // the main dialog, active again once the first run is over
+  answer.Press(IDOK);
+  dlg.Click(category().detailButton);
+  EXPECT_EQ("Alpha", Describe((*dlg.*category().list).get()));
+  EXPECT_EQ(BST_UNCHECKED, dlg.Check(category().box));
+  dlg.Click(category().detailButton);
+  EXPECT_EQ(BST_CHECKED, dlg.Check(category().box));
+  EXPECT_FALSE(dlg.Enabled(category().box));
+  EXPECT_EQ(0, answer.Unanswered());
+}
+
+TEST_P(DeviceSelection, RemovalWithoutAListDeletesNothing) {
+  Add("DevA", "Alpha");
+  CCleanerDlg dlg;
+  dlg.m_bNT5 = nt5();
+  dlg.m_bWin98 = !nt5();
+  dlg.*category().found = 1;
+  (dlg.*category().remove)();
+  EXPECT_TRUE(Present("DevA"));
+  EXPECT_EQ(1, dlg.*category().found);
+}
+
+INSTANTIATE_TEST_SUITE_P(Roots, DeviceSelection,
+                         ::testing::Combine(::testing::ValuesIn(devices_test::kCategories),
+                                            ::testing::Bool()),
+                         devices_test::RootName);
+
+// On Windows 98 with Wine's NT-style RegDeleteKeyA, which keeps a key that has subkeys:
+// the delete fails as it does on Windows for lack of rights.
+class FailedDelete : public ::testing::TestWithParam<const Category*> {
+ protected:
+  devices_test::ScopedDeviceRegistry m_registry;
+  devices_test::ScopedWindows m_windows{Windows::kWin98};
+};
+
+TEST_P(FailedDelete, KeepsTheEntrySelectedAndTheBoxChecked) {
+  const Category& category = *GetParam();
+  category.Add(false, "DevA", "Veldo", "Alpha");  // no subkey: its delete succeeds
+  category.Add(false, "DevB", "Veldo", "Beta");
+  testing_support::CreateKey(HKEY_LOCAL_MACHINE,
+                             category.DeviceKey(false, "DevB") + "\\DeviceData");
+  MainDialog dlg;
+  dlg.Click(category.box);
+  dlg.Click(IDC_APPLY);
+  EXPECT_TRUE(KeyPresent(HKEY_LOCAL_MACHINE, category.DeviceKey(false, "DevB")));
+  EXPECT_EQ(category.instances ? "Alpha,Beta" : "Beta", Describe((*dlg.*category.list).get()));
+  EXPECT_EQ(BST_CHECKED, dlg.Check(category.box));
+  EXPECT_TRUE(dlg.Enabled(category.box));
+  EXPECT_EQ(1, *dlg.*category.found);
+}
+
+INSTANTIATE_TEST_SUITE_P(Categories, FailedDelete, ::testing::ValuesIn(devices_test::kCategories),
+                         [](const ::testing::TestParamInfo<const Category*>& info) {
+                           return std::string(info.param->name);
+                         });
+
+TEST(ScsiApply, OnXpTheDeviceIsListedButKept) {
+  devices_test::ScopedDeviceRegistry registry;
+  devices_test::ScopedWindows windows(Windows::kXP);
+  devices_test::kScsi.Add(true, "DevA", "Quillmar", "Alpha");
+  MainDialog dlg;
+  dlg.Click(IDC_CHK_SCSI);
+  dlg.Click(IDC_APPLY);
+  EXPECT_TRUE(KeyPresent(HKEY_LOCAL_MACHINE, devices_test::kScsi.DeviceKey(true, "DevA")));
+  EXPECT_EQ("Alpha", Describe(dlg->m_pSCSIList.get()));
+  EXPECT_EQ(BST_CHECKED, dlg.Check(IDC_CHK_SCSI));
+  EXPECT_TRUE(dlg.Enabled(IDC_CHK_SCSI));
+}
+
+TEST(LookupSelected, FirstEntryWithTheIndexDecidesAndUnknownPositionsAreSelected) {
+  CSelectionList list;
+  EXPECT_EQ(1, LookupSelected(nullptr, 0));
+  EXPECT_EQ(1, LookupSelected(&list, 0));
+  for (auto mark : {std::make_pair(2, 0), std::make_pair(2, 1), std::make_pair(0, 1)})
+    list.emplace_back(new CSelectionEntry{"x", mark.first, mark.second});
+  EXPECT_EQ(0, LookupSelected(&list, 2));
+  EXPECT_EQ(1, LookupSelected(&list, 0));
+  EXPECT_EQ(1, LookupSelected(&list, 1));
+}
+
+}  // namespace
