@@ -159,25 +159,37 @@ int ReadDevices() {
   return count;
 }
 
+double Median(std::vector<double> values) {
+  std::sort(values.begin(), values.end());
+  return values[values.size() / 2];
+}
+
 int Baseline(int runs) {
   LARGE_INTEGER frequency;
   ::QueryPerformanceFrequency(&frequency);
-  std::vector<double> times;
-  int apps = 0, devices = 0;
+  auto ms = [&](const LARGE_INTEGER& from, const LARGE_INTEGER& to) {
+    return 1000.0 * static_cast<double>(to.QuadPart - from.QuadPart) /
+           static_cast<double>(frequency.QuadPart);
+  };
+  std::vector<double> both, products, devices;
+  int apps = 0, usb = 0;
   ReadProducts();  // the first read warms the server's caches, as DrvPurge's start-up does
   ReadDevices();
   for (int run = 0; run < runs; ++run) {
-    LARGE_INTEGER start, end;
+    LARGE_INTEGER start, middle, end;
     ::QueryPerformanceCounter(&start);
     apps = ReadProducts();
-    devices = ReadDevices();
+    ::QueryPerformanceCounter(&middle);
+    usb = ReadDevices();
     ::QueryPerformanceCounter(&end);
-    times.push_back(1000.0 * static_cast<double>(end.QuadPart - start.QuadPart) /
-                    static_cast<double>(frequency.QuadPart));
+    both.push_back(ms(start, end));
+    products.push_back(ms(start, middle));
+    devices.push_back(ms(middle, end));
   }
-  std::sort(times.begin(), times.end());
-  std::printf("baseline_ms %.2f %.2f %.2f apps=%d usb=%d\n", times[times.size() / 2], times.front(),
-              times.back(), apps, devices);
+  std::printf("baseline_ms %.2f %.2f %.2f apps=%d usb=%d apps_ms=%.2f usb_ms=%.2f\n", Median(both),
+              *std::min_element(both.begin(), both.end()),
+              *std::max_element(both.begin(), both.end()), apps, usb, Median(products),
+              Median(devices));
   return 0;
 }
 
