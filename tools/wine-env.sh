@@ -38,6 +38,9 @@ wine_prefix() {
   "$WINESERVER_BIN" -k >/dev/null 2>&1 || true
   "$WINESERVER_BIN" -w >/dev/null 2>&1 || true
   ("$WINESERVER_BIN" -p 600 >/dev/null 2>&1 &)
+  # Wine's service processes start with the first program and keep its standard handles
+  # as long as the server lives: start them here, on /dev/null, and not on a test's pipe.
+  "$WINE_LOADER" cmd /c exit >/dev/null 2>&1 </dev/null || true
 }
 
 wine_stop() {

@@ -1,0 +1,88 @@
+// The scanner's INF files: named by the settings file DrvPurge.ini beside the program, plus
+// the maker's files in INF\Other and, on Windows 2000 and later, its OEM INF packages.
+#include <windows.h>
+
+#include "app/cleanerdlg.h"
+#include "framework/fileerror.h"
+#include "platform/files.h"
+#include "res/resource.h"
+
+namespace {
+const char kSection[] = "INF";
+
+// A settings value names one file directly in the INF folder. A separator, a drive or a
+// parent step would let the file point anywhere on the disk, so such a value names nothing.
+// Walked by character: a double-byte character's trail byte may look like a backslash.
+bool NamesFileInInfFolder(const std::string& value) {
+  if (value.empty()) return false;
+  for (size_t i = 0; i < value.size(); ++i) {
+    const char c = value[i];
+    if (c == '\\' || c == '/' || c == ':') return false;
+    if (c == '.' && i + 1 < value.size() && value[i + 1] == '.') return false;
+    if (::IsDBCSLeadByte(static_cast<BYTE>(c))) ++i;
+  }
+  return true;
+}
+}  // namespace
+
+void CCleanerDlg::BuildINFList() {
+  // Only the low 16 bits count: 65537 means 1.
+  const UINT count = platform::ProfileInt(kSection, "Total", 0, m_strIniPath) & 0xFFFF;
+
+  // The old list only lends its marks, by entry number.
+  const CSelectionListPtr previous = std::move(m_pINFList);
+  m_pINFList.reset(new CSelectionList);
+
+  int number = 0;
+  for (UINT i = 1; i <= count; ++i) {
+    const std::string key = std::to_string(i);
+    const std::string name = platform::ProfileString(kSection, key.c_str(), "", m_strIniPath);
+    if (!NamesFileInInfFolder(name)) continue;
+    const std::string path = m_strWinDir + "\\INF\\" + name;
+    if (!platform::FileOpensExclusively(path)) continue;
+    m_pINFList->emplace_back(
+        new CSelectionEntry{path, number, LookupSelected(previous.get(), number)});
+    ++number;
+  }
+  m_bINFChecked = 1;
+}
+
+void CCleanerDlg::RemoveINFFiles() {
+  if (m_pINFList) {
+    CSelectionList& list = *m_pINFList;
+    int number = 0;
+    for (auto it = list.begin(); it != list.end();) {
+      CSelectionEntry& entry = **it;
+      if (!entry.m_bSelected) {
+        entry.m_nIndex = number++;
+        ++it;
+      } else if (platform::FileOpensExclusively(entry.m_strText)) {
+        // Throws the file error when the file will not go; the run ends there and the
+        // entry stays listed.
+        fw::RemoveFile(entry.m_strText);
+        it = list.erase(it);
+      } else {
+        ++it;
+      }
+    }
+  }
+  if (m_bNT5) RemoveOemInfs();
+  DeleteFilesByPattern(m_strWinDir + "\\INF\\Other", "Quillmar*.inf");
+
+  if (!m_pINFList || m_pINFList->empty()) {
+    m_bINFFound = 0;
+    SetCheck(IDC_CHK_INF, BST_UNCHECKED);
+    DisableItem(IDC_CHK_INF);
+  }
+}
+
+void CCleanerDlg::DeleteFilesByPattern(std::string directory, std::string pattern) {
+  for (const std::string& name : platform::FindFiles(directory + "\\" + pattern))
+    platform::DeleteFile(directory + "\\" + name);
+}
+
+// Only shows the list: the unlisted INF files go in the cleaning run, never on a look.
+void CCleanerDlg::OnDetailINF() {
+  BuildINFList();
+  RunDetail(m_pINFList.get());
+}

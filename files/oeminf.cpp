@@ -1,0 +1,48 @@
+// The maker's OEM INF packages of Windows 2000 and later: the oem*.inf files whose catalog
+// entry carries the maker's mark, with their precompiled .PNF and their catalog.
+#include "app/cleanerdlg.h"
+#include "platform/files.h"
+#include "platform/system.h"
+#include "platform/text.h"
+
+namespace {
+const char kCatalogDirectory[] = "\\system32\\CatRoot\\{F750E6C3-38EE-11D1-85E5-00C04FC295EE}\\";
+const char kMarker[] = "Qlvdr";
+
+// Started, not waited for; the caller's pause is all the synchronisation there is.
+void StartClearAttributes(const std::string& path) {
+  // Quoted: a Windows directory with spaces must stay one argument.
+  const std::string command = "attrib -r -h \"" + path + "\"";
+  platform::System().WinExec(command.c_str(), SW_HIDE);
+}
+
+bool EndsWithInf(const std::string& name) {
+  return name.size() > 4 && platform::SameTextNoCase(name.substr(name.size() - 4), ".inf");
+}
+}  // namespace
+
+void CCleanerDlg::RemoveOemInfs() {
+  const std::string windows = platform::WindowsDirectory();
+  if (windows.empty()) return;
+  const std::string infDirectory = windows + "\\inf\\";
+  const std::string catalogDirectory = windows + kCatalogDirectory;
+
+  for (const std::string& name : platform::FindFiles(infDirectory + "oem*.inf")) {
+    // A short-name match such as oem1.info is no INF package.
+    if (!EndsWithInf(name)) continue;
+    const std::string infPath = infDirectory + name;
+    const std::string catalog =
+        platform::ProfileString("Version", "CatalogFile", "none", infPath);
+    if (catalog.compare(0, sizeof(kMarker) - 1, kMarker) != 0) continue;
+
+    // The catalog is the copy Windows made under the INF's own name, not the one named.
+    const std::string base = name.substr(0, name.size() - 4);
+    const std::string catalogPath = catalogDirectory + base + ".cat";
+    StartClearAttributes(infPath);
+    StartClearAttributes(catalogPath);
+    platform::System().Sleep(1000);
+    platform::DeleteFile(infPath);
+    platform::DeleteFile(infDirectory + base + ".PNF");
+    platform::DeleteFile(catalogPath);
+  }
+}

@@ -1,0 +1,193 @@
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <memory>
+
+#include "files/file_fixture.h"
+#include "platform/files.h"
+#include "res/resource.h"
+#include "support/dialog_answerer.h"
+#include "support/main_dialog.h"
+#include "support/registry_fixture.h"
+
+namespace {
+
+using files_test::ScopedFile;
+using files_test::WinDir;
+
+const char kRunKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+
+// A companion window of another process, started from the helper program built beside
+// the tests; it records the close and destroy messages it gets. Ended with the test.
+class Companion {
+ public:
+  explicit Companion(const std::string& caption) : m_record(files_test::TempPath(".txt")) {
+    const std::string helper =
+        platform::DirectoryOf(platform::ModulePath()) + "\\companion.exe";
+    std::string command = "\"" + helper + "\" \"" + caption + "\" \"" + m_record + "\"";
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof(startup);
+    if (!::CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                          &startup, &m_process))
+      return;
+    for (DWORD start = ::GetTickCount(); !m_window && ::GetTickCount() - start < 10000;) {
+      m_window = ::FindWindowA(nullptr, caption.c_str());
+      if (!m_window) ::Sleep(20);
+    }
+  }
+  ~Companion() {
+    if (m_process.hProcess) {
+      ::TerminateProcess(m_process.hProcess, 0);
+      ::WaitForSingleObject(m_process.hProcess, 5000);
+      ::CloseHandle(m_process.hProcess);
+      ::CloseHandle(m_process.hThread);
+    }
+    ::DeleteFileA(m_record.c_str());
+  }
+  Companion(const Companion&) = delete;
+  Companion& operator=(const Companion&) = delete;
+
+  bool Up() const { return m_window != nullptr; }
+  std::vector<std::string> Messages() const {
+    std::vector<std::string> lines;
+    std::ifstream in(m_record);
+    for (std::string line; std::getline(in, line);) {
+      if (!line.empty() && line.back() == '\r') line.pop_back();
+      lines.push_back(line);
+    }
+    return lines;
+  }
+
+ private:
+  std::string m_record;
+  PROCESS_INFORMATION m_process = {};
+  HWND m_window = nullptr;
+};
+
+// A start-up value of the Run key, gone again after the test.
+class RunValue {
+ public:
+  explicit RunValue(const char* name) : m_name(name) {
+    testing_support::SetString(HKEY_LOCAL_MACHINE, kRunKey, name, "C:\\x.exe");
+  }
+  ~RunValue() {
+    HKEY key = nullptr;
+    if (::RegOpenKeyA(HKEY_LOCAL_MACHINE, kRunKey, &key) != ERROR_SUCCESS) return;
+    ::RegDeleteValueA(key, m_name.c_str());
+    ::RegCloseKey(key);
+  }
+  bool present() const { return testing_support::ValuePresent(HKEY_LOCAL_MACHINE, kRunKey, m_name.c_str()); }
+
+ private:
+  std::string m_name;
+};
+
+using Messages = std::vector<std::string>;
+
+class EventManager : public ::testing::Test {
+ protected:
+  files_test::RecordedCalls m_calls;
+  RunValue m_startup{"evmonitr.exe"};
+  RunValue m_neighbour{files_test::UniqueName("dpt").c_str()};
+};
+
+TEST_F(EventManager, SendsDestroyThenNcDestroyAndRemovesStartupAndProgram) {
+  Companion window("Quillmar Event Manager 1.0");
+  ASSERT_TRUE(window.Up());
+  ScopedFile program(WinDir() + "\\System\\Evmonitr.exe");
+  testing_support::MainDialog main;
+  main->SetCheck(IDC_CHK_EVENTMGR, BST_CHECKED);
+
+  main->RemoveEventManager();
+
+  EXPECT_EQ((Messages{"WM_DESTROY", "WM_NCDESTROY"}), window.Messages());
+  EXPECT_FALSE(m_startup.present());
+  EXPECT_TRUE(m_neighbour.present());
+  EXPECT_FALSE(program.present());
+  EXPECT_EQ(std::vector<DWORD>{500}, files_test::RecordedCalls::sleeps);
+  EXPECT_FALSE(main.Enabled(IDC_CHK_EVENTMGR));
+  EXPECT_EQ(BST_CHECKED, main.Check(IDC_CHK_EVENTMGR));
+  EXPECT_EQ(0, main->m_bEventManagerFound);
+}
+
+TEST_F(EventManager, WithoutWindowOrProgramStillRemovesTheStartupValue) {
+  testing_support::MainDialog main;
+  main->RemoveEventManager();
+  EXPECT_FALSE(m_startup.present());
+  EXPECT_EQ(std::vector<DWORD>{500}, files_test::RecordedCalls::sleeps);
+  EXPECT_FALSE(main.Enabled(IDC_CHK_EVENTMGR));
+  EXPECT_EQ(0, main->m_bEventManagerFound);
+}
+
+TEST_F(EventManager, AProgramHeldOpenIsLeftAloneWithoutAMessage) {
+  ScopedFile program(WinDir() + "\\System\\Evmonitr.exe");
+  files_test::HeldOpen held(program.path());
+  files_test::AnsweredMain answered;
+  (*answered.dialog)->RemoveEventManager();
+  EXPECT_TRUE(program.present());
+  EXPECT_TRUE(answered.Boxes().empty());
+  EXPECT_FALSE(answered.dialog->Enabled(IDC_CHK_EVENTMGR));
+}
+
+TEST_F(EventManager, AProgramThatWillNotGoShowsTheFileErrorAndEndsTheCleaningRun) {
+  ScopedFile program(WinDir() + "\\System\\Evmonitr.exe", "x", FILE_ATTRIBUTE_READONLY);
+  RunValue detectorStartup("ScanEye.exe");
+  files_test::AnsweredMain answered;
+  testing_support::MainDialog& main = *answered.dialog;
+  main->m_bWin95 = main->m_bWin98 = main->m_bWinME = main->m_bNT4 = 0;
+  main->m_bNT5 = 1;
+  main->SetCheck(IDC_CHK_EVENTMGR, BST_CHECKED);
+  main->SetCheck(IDC_CHK_DETECTOR, BST_CHECKED);
+
+  answered.answerer.Press(IDOK);
+  main.Click(IDC_APPLY);
+
+  ASSERT_EQ(1u, answered.Boxes().size());
+  EXPECT_EQ("Access to an unnamed file was denied.", answered.Boxes()[0].text);
+  EXPECT_EQ(static_cast<UINT>(MB_ICONSTOP), answered.Boxes()[0].icon);
+  EXPECT_TRUE(program.present());
+  EXPECT_TRUE(main.Enabled(IDC_CHK_EVENTMGR));
+  EXPECT_TRUE(detectorStartup.present());  // the detector step never ran
+  EXPECT_EQ(BST_CHECKED, main.Check(IDC_CHK_DETECTOR));
+}
+
+// Which open detector window gets WM_CLOSE: the first of versions 1.0 to 1.4, and no other.
+struct DetectorCase {
+  std::vector<const char*> open;
+  int closed;  // index into `open`, -1 for none
+};
+
+class Detector : public ::testing::TestWithParam<DetectorCase> {};
+
+TEST_P(Detector, ClosesOnlyTheFirstVersionFoundAndClosesTheItem) {
+  RunValue startup("ScanEye.exe");
+  std::vector<std::unique_ptr<Companion>> windows;
+  for (const char* caption : GetParam().open) {
+    windows.emplace_back(new Companion(caption));
+    ASSERT_TRUE(windows.back()->Up()) << caption;
+  }
+  testing_support::MainDialog main;
+  main->SetCheck(IDC_CHK_DETECTOR, BST_CHECKED);
+
+  main->RemoveDetector();
+
+  for (size_t i = 0; i < windows.size(); ++i)
+    EXPECT_EQ(static_cast<int>(i) == GetParam().closed ? Messages{"WM_CLOSE"} : Messages{},
+              windows[i]->Messages())
+        << GetParam().open[i];
+  EXPECT_FALSE(startup.present());
+  EXPECT_EQ(BST_UNCHECKED, main.Check(IDC_CHK_DETECTOR));
+  EXPECT_FALSE(main.Enabled(IDC_CHK_DETECTOR));
+  EXPECT_EQ(0, main->m_bDetectorFound);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Captions, Detector,
+    ::testing::Values(
+        DetectorCase{{"Quillmar Scanner Detector 1.4", "Quillmar Scanner Detector 1.2"}, 1},
+        DetectorCase{{"Quillmar Scanner Detector 1.3", "Quillmar Scanner Detector 1.0"}, 1},
+        DetectorCase{{"Quillmar Scanner Detector 1.1"}, 0},
+        DetectorCase{{"Quillmar Scanner Detector 1.5", "Quillmar Scanner Detector"}, -1},
+        DetectorCase{{}, -1}));
+
+}  // namespace

@@ -1,0 +1,103 @@
+#include "files/file_fixture.h"
+
+#include "support/registry_fixture.h"
+
+namespace files_test {
+
+std::string UniqueName(const std::string& stem, const std::string& suffix) {
+  static unsigned counter = 0;
+  return stem + std::to_string(::GetCurrentProcessId()) + "_" + std::to_string(++counter) +
+         suffix;
+}
+
+std::string WinDir() { return testing_support::WindowsDir(); }
+
+std::string TempPath(const std::string& suffix) {
+  char buffer[MAX_PATH] = "";
+  ::GetTempPathA(sizeof(buffer), buffer);
+  return std::string(buffer) + UniqueName("dpt", suffix);
+}
+
+ScopedDirectory::ScopedDirectory(const std::string& path) {
+  for (size_t at = path.find('\\', 3);; at = path.find('\\', at + 1)) {
+    const std::string part = path.substr(0, at);
+    if (!part.empty() && ::CreateDirectoryA(part.c_str(), nullptr)) m_created.push_back(part);
+    if (at == std::string::npos) break;
+  }
+}
+
+ScopedDirectory::~ScopedDirectory() {
+  for (auto it = m_created.rbegin(); it != m_created.rend(); ++it) ::RemoveDirectoryA(it->c_str());
+}
+
+ScopedFile::ScopedFile(std::string path, const std::string& content, DWORD attributes)
+    : m_path(std::move(path)), m_directory(m_path.substr(0, m_path.rfind('\\'))) {
+  testing_support::WriteFile(m_path, content);
+  if (attributes) ::SetFileAttributesA(m_path.c_str(), attributes);
+}
+
+ScopedFile::~ScopedFile() { testing_support::RemoveFile(m_path); }
+
+bool ScopedFile::present() const { return testing_support::FilePresent(m_path); }
+
+ScopedBackup::ScopedBackup(std::string path) : m_path(std::move(path)) {
+  // Put back under the name it had, letter case included.
+  WIN32_FIND_DATAA data;
+  HANDLE find = ::FindFirstFileA(m_path.c_str(), &data);
+  if (find != INVALID_HANDLE_VALUE) {
+    ::FindClose(find);
+    m_path = m_path.substr(0, m_path.rfind('\\') + 1) + data.cFileName;
+  }
+  m_backup = m_path + "." + UniqueName("bak");
+  m_saved = ::CopyFileA(m_path.c_str(), m_backup.c_str(), TRUE) != FALSE;
+}
+
+ScopedBackup::~ScopedBackup() {
+  if (!m_saved) return;
+  ::CopyFileA(m_backup.c_str(), m_path.c_str(), FALSE);
+  ::DeleteFileA(m_backup.c_str());
+}
+
+HeldOpen::HeldOpen(const std::string& path)
+    : m_file(::CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                           FILE_ATTRIBUTE_NORMAL, nullptr)) {}
+
+HeldOpen::~HeldOpen() {
+  if (m_file != INVALID_HANDLE_VALUE) ::CloseHandle(m_file);
+}
+
+std::vector<DWORD> RecordedCalls::sleeps;
+std::vector<std::string> RecordedCalls::commands;
+std::vector<UINT> RecordedCalls::shows;
+
+namespace {
+VOID WINAPI RecordSleep(DWORD milliseconds) { RecordedCalls::sleeps.push_back(milliseconds); }
+UINT WINAPI RecordWinExec(LPCSTR command, UINT show) {
+  RecordedCalls::commands.push_back(command);
+  RecordedCalls::shows.push_back(show);
+  return 32;
+}
+}  // namespace
+
+RecordedCalls::RecordedCalls() {
+  sleeps.clear();
+  commands.clear();
+  shows.clear();
+  platform::System().Sleep = &RecordSleep;
+  platform::System().WinExec = &RecordWinExec;
+}
+
+RecordedCalls::~RecordedCalls() = default;
+
+AnsweredMain::AnsweredMain() {
+  answerer.Then([](HWND) {});
+  dialog.reset(new testing_support::MainDialog);
+  testing_support::PumpMessages();
+}
+
+std::vector<testing_support::SeenDialog> AnsweredMain::Boxes() const {
+  const auto& seen = answerer.Seen();
+  return std::vector<testing_support::SeenDialog>(seen.begin() + (seen.empty() ? 0 : 1), seen.end());
+}
+
+}  // namespace files_test

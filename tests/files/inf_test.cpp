@@ -1,0 +1,271 @@
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "files/file_fixture.h"
+#include "res/resource.h"
+#include "support/dialog_answerer.h"
+#include "support/main_dialog.h"
+#include "support/registry_fixture.h"
+
+namespace {
+
+using files_test::ScopedFile;
+using files_test::UniqueName;
+using files_test::WinDir;
+
+class InfFiles : public ::testing::Test {
+ protected:
+  // A file in the INF store (or below it) under a fresh name.
+  ScopedFile& Inf(const std::string& stem = "dpt", const std::string& folder = "\\INF\\",
+                  DWORD attributes = 0) {
+    m_files.emplace_back(new ScopedFile(WinDir() + folder + UniqueName(stem, ".inf"), "x", attributes));
+    return *m_files.back();
+  }
+  static std::string Name(const ScopedFile& file) {
+    return file.path().substr(file.path().rfind('\\') + 1);
+  }
+  // A fresh settings file with section [INF] holding `lines`; returns its path.
+  std::string Settings(const std::vector<std::string>& lines) {
+    std::string content = "[INF]\r\n";
+    for (const std::string& line : lines) content += line + "\r\n";
+    m_settings.emplace_back(new ScopedFile(files_test::TempPath(".ini"), content));
+    return m_settings.back()->path();
+  }
+  static std::vector<std::string> Texts(const CSelectionList& list) {
+    std::vector<std::string> texts;
+    for (const auto& entry : list) texts.push_back(entry->m_strText);
+    return texts;
+  }
+  // The real main dialog, flagged Windows XP (or 98), whose settings file is `settings`.
+  testing_support::MainDialog& OpenMain(const std::string& settings, bool nt5 = true) {
+    m_main.reset(new files_test::AnsweredMain);
+    CCleanerDlg& dlg = **m_main->dialog;
+    dlg.m_bWin95 = dlg.m_bWinME = dlg.m_bNT4 = 0;
+    dlg.m_bNT5 = nt5 ? 1 : 0;
+    dlg.m_bWin98 = nt5 ? 0 : 1;
+    dlg.m_strIniPath = settings;
+    return *m_main->dialog;
+  }
+
+  files_test::RecordedCalls m_calls;
+  std::vector<std::unique_ptr<ScopedFile>> m_files, m_settings;
+  CCleanerDlg m_dlg;
+  std::unique_ptr<files_test::AnsweredMain> m_main;
+  void SetUp() override { m_dlg.m_strWinDir = WinDir(); }
+  void TearDown() override {
+    m_main.reset();
+    // Newest first, so that a folder a file brought along is empty when that file goes.
+    while (!m_files.empty()) m_files.pop_back();
+  }
+};
+
+TEST_F(InfFiles, ListsTheNamedFilesThatOpenNumberedInOrder) {
+  ScopedFile& first = Inf();
+  ScopedFile& second = Inf();
+  m_dlg.m_strIniPath = Settings({"Total=4", "1=" + Name(first), "2=" + UniqueName("missing", ".inf"),
+                                 "3=", "4=" + Name(second), "5=" + Name(first)});
+  m_dlg.BuildINFList();
+  ASSERT_TRUE(m_dlg.m_pINFList);
+  ASSERT_EQ((std::vector<std::string>{first.path(), second.path()}), Texts(*m_dlg.m_pINFList));
+  EXPECT_EQ(0, (*m_dlg.m_pINFList)[0]->m_nIndex);
+  EXPECT_EQ(1, (*m_dlg.m_pINFList)[1]->m_nIndex);
+  EXPECT_EQ(1, (*m_dlg.m_pINFList)[1]->m_bSelected);
+  EXPECT_EQ(1, m_dlg.m_bINFChecked);
+}
+
+TEST_F(InfFiles, TotalCountsWithItsLow16BitsOnly) {
+  ScopedFile& first = Inf();
+  ScopedFile& second = Inf();
+  const struct { const char* total; size_t entries; } cases[] = {
+      {"65537", 1}, {"65536", 0}, {"2", 2}, {"0", 0}, {"nonsense", 0}};
+  for (const auto& c : cases) {
+    m_dlg.m_strIniPath = Settings({std::string("Total=") + c.total, "1=" + Name(first), "2=" + Name(second)});
+    m_dlg.BuildINFList();
+    EXPECT_EQ(c.entries, m_dlg.m_pINFList->size()) << c.total;
+  }
+}
+
+TEST_F(InfFiles, AMissingSettingsFileListsNothing) {
+  m_dlg.m_strIniPath = files_test::TempPath(".ini");
+  m_dlg.BuildINFList();
+  ASSERT_TRUE(m_dlg.m_pINFList);
+  EXPECT_TRUE(m_dlg.m_pINFList->empty());
+  EXPECT_EQ(1, m_dlg.m_bINFChecked);
+}
+
+TEST_F(InfFiles, ALongNameIsReadWhole) {
+  ScopedFile& file = Inf("dpt long name " + std::string(40, 'n'));
+  ASSERT_TRUE(file.present());
+  m_dlg.m_strIniPath = Settings({"Total=1", "1=" + Name(file)});
+  m_dlg.BuildINFList();
+  EXPECT_EQ(std::vector<std::string>{file.path()}, Texts(*m_dlg.m_pINFList));
+}
+
+// The settings file names files of the INF folder only: a value that would reach another
+// file is no entry, and so Apply cannot delete that file.
+TEST_F(InfFiles, ValuesLeadingOutOfTheInfFolderNameNothing) {
+  ScopedFile outside(WinDir() + "\\" + UniqueName("dpt", ".ini"));
+  ScopedFile& other = Inf("dpt", "\\INF\\Other\\");
+  const std::string values[] = {
+      "..\\" + Name(outside),
+      "Other\\" + Name(other),
+      "Other/" + Name(other),
+      ".\\..\\" + Name(outside),
+      outside.path(),
+      "C:" + Name(other),
+      "..",
+  };
+  m_dlg.m_bNT5 = 1;
+  for (const std::string& value : values) {
+    m_dlg.m_strIniPath = Settings({"Total=1", "1=" + value});
+    m_dlg.BuildINFList();
+    EXPECT_TRUE(m_dlg.m_pINFList->empty()) << value;
+    m_dlg.RemoveINFFiles();
+  }
+  EXPECT_TRUE(outside.present());
+  EXPECT_TRUE(other.present());
+}
+
+TEST_F(InfFiles, RemovalRenumbersTheEntriesLeftAndARebuildKeepsTheirMarks) {
+  ScopedFile& first = Inf();
+  ScopedFile& second = Inf();
+  ScopedFile& third = Inf();
+  const std::string fourth = WinDir() + "\\INF\\" + UniqueName("dpt", ".inf");
+  auto& main = OpenMain(Settings({"Total=4", "1=" + Name(first), "2=" + Name(second),
+                             "3=" + Name(third), "4=" + fourth.substr(fourth.rfind('\\') + 1)}));
+  main->BuildINFList();
+  (*main->m_pINFList)[1]->m_bSelected = 0;
+  (*main->m_pINFList)[2]->m_bSelected = 0;
+
+  main->RemoveINFFiles();
+
+  EXPECT_FALSE(first.present());
+  ASSERT_EQ((std::vector<std::string>{second.path(), third.path()}), Texts(*main->m_pINFList));
+  EXPECT_EQ(0, (*main->m_pINFList)[0]->m_nIndex);
+  EXPECT_EQ(1, (*main->m_pINFList)[1]->m_nIndex);
+  EXPECT_TRUE(main.Enabled(IDC_CHK_INF));
+
+  ScopedFile added(fourth);
+  main->BuildINFList();
+  ASSERT_EQ((std::vector<std::string>{second.path(), third.path(), fourth}),
+            Texts(*main->m_pINFList));
+  EXPECT_EQ(0, (*main->m_pINFList)[0]->m_bSelected);
+  EXPECT_EQ(0, (*main->m_pINFList)[1]->m_bSelected);
+  EXPECT_EQ(1, (*main->m_pINFList)[2]->m_bSelected);
+}
+
+TEST_F(InfFiles, AFileListedTwiceIsDeletedOnceAndItsSecondEntryStays) {
+  ScopedFile& file = Inf();
+  auto& main = OpenMain(Settings({"Total=2", "1=" + Name(file), "2=" + Name(file)}));
+  main.Click(IDC_CHK_INF);
+  ASSERT_EQ(2u, main->m_pINFList->size());
+  main.Click(IDC_APPLY);
+  EXPECT_FALSE(file.present());
+  ASSERT_EQ(1u, main->m_pINFList->size());
+  EXPECT_EQ(1, (*main->m_pINFList)[0]->m_bSelected);
+  EXPECT_TRUE(main.Enabled(IDC_CHK_INF));
+  EXPECT_EQ(BST_CHECKED, main.Check(IDC_CHK_INF));
+}
+
+// With no settings file the box still works: Apply removes the unlisted files, the OEM
+// packages only on Windows 2000 and later, and then closes the item down.
+class InfApplyWithoutSettings : public InfFiles, public ::testing::WithParamInterface<bool> {};
+
+TEST_P(InfApplyWithoutSettings, RemovesTheUnlistedFilesAndClosesTheItem) {
+  const bool nt5 = GetParam();
+  ScopedFile& other = Inf("Quillmar", "\\INF\\Other\\");
+  ScopedFile& unrelated = Inf("dpt", "\\INF\\Other\\");
+  ScopedFile oem(WinDir() + "\\INF\\" + UniqueName("oemdpt", ".inf"), "[Version]\r\nCatalogFile=Qlvdr.cat\r\n");
+  auto& main = OpenMain(files_test::TempPath(".ini"), nt5);
+  main->m_bINFFound = 1;
+  main.Click(IDC_CHK_INF);
+  ASSERT_EQ(BST_CHECKED, main.Check(IDC_CHK_INF));
+
+  main.Click(IDC_APPLY);
+
+  EXPECT_FALSE(other.present());
+  EXPECT_TRUE(unrelated.present());
+  EXPECT_EQ(!nt5, oem.present());
+  EXPECT_EQ(BST_UNCHECKED, main.Check(IDC_CHK_INF));
+  EXPECT_FALSE(main.Enabled(IDC_CHK_INF));
+  EXPECT_EQ(0, main->m_bINFFound);
+}
+
+INSTANTIATE_TEST_SUITE_P(Platforms, InfApplyWithoutSettings, ::testing::Bool());
+
+TEST_F(InfFiles, AReadOnlyListedFileShowsTheFileErrorAndEndsTheCleaningRun) {
+  ScopedFile& readOnly = Inf("dpt", "\\INF\\", FILE_ATTRIBUTE_READONLY);
+  ScopedFile& other = Inf("Quillmar", "\\INF\\Other\\");
+  ScopedFile config(WinDir() + "\\System32\\Qlmcfg.dll");
+  auto& main = OpenMain(Settings({"Total=1", "1=" + Name(readOnly)}));
+  main.Click(IDC_CHK_INF);
+  main->BuildSysFilesList();
+  for (auto& entry : *main->m_pSysFilesList) entry->m_bSelected = entry->m_strText == config.path();
+  main->SetCheck(IDC_CHK_SYSFILES, BST_INDETERMINATE);
+
+  m_main->answerer.Press(IDOK);
+  main.Click(IDC_APPLY);
+
+  ASSERT_EQ(1u, m_main->Boxes().size());
+  EXPECT_EQ("Access to an unnamed file was denied.", m_main->Boxes()[0].text);
+  EXPECT_EQ(static_cast<UINT>(MB_ICONSTOP), m_main->Boxes()[0].icon);
+  EXPECT_TRUE(readOnly.present());
+  EXPECT_EQ(std::vector<std::string>{readOnly.path()}, Texts(*main->m_pINFList));
+  // Nothing after the failed deletion ran: not the rest of the INF step, not the system files.
+  EXPECT_TRUE(other.present());
+  EXPECT_TRUE(config.present());
+  EXPECT_TRUE(main.Enabled(IDC_CHK_INF));
+  EXPECT_EQ(1, main->m_bCleaned);
+}
+
+TEST_F(InfFiles, AListedFileHeldOpenStaysListedAndSelectedWithoutAMessage) {
+  ScopedFile& held = Inf();
+  ScopedFile& loose = Inf();
+  auto& main = OpenMain(Settings({"Total=2", "1=" + Name(held), "2=" + Name(loose)}));
+  main.Click(IDC_CHK_INF);
+  files_test::HeldOpen open(held.path());
+
+  main.Click(IDC_APPLY);
+
+  EXPECT_TRUE(m_main->Boxes().empty());
+  EXPECT_TRUE(held.present());
+  EXPECT_FALSE(loose.present());
+  ASSERT_EQ(std::vector<std::string>{held.path()}, Texts(*main->m_pINFList));
+  EXPECT_EQ(1, (*main->m_pINFList)[0]->m_bSelected);
+  EXPECT_EQ(BST_CHECKED, main.Check(IDC_CHK_INF));
+}
+
+// Looking is not cleaning: the Detail button and Select All leave every file in place.
+TEST_F(InfFiles, DetailAndSelectAllDeleteNothing) {
+  ScopedFile& listed = Inf();
+  ScopedFile& other = Inf("Quillmar", "\\INF\\Other\\");
+  ScopedFile oem(WinDir() + "\\INF\\" + UniqueName("oemdpt", ".inf"), "[Version]\r\nCatalogFile=Qlvdr.cat\r\n");
+  auto& main = OpenMain(Settings({"Total=1", "1=" + Name(listed)}));
+
+  m_main->answerer.Press(IDCANCEL);
+  main.Click(IDC_DETAIL_INF);
+  EXPECT_EQ(1u, m_main->Boxes().size());
+  EXPECT_EQ(std::vector<std::string>{listed.path()}, Texts(*main->m_pINFList));
+
+  main.Click(IDC_SELECTALL);
+  EXPECT_EQ(1u, m_main->Boxes().size());
+  EXPECT_EQ(BST_CHECKED, main.Check(IDC_CHK_INF));
+
+  EXPECT_TRUE(listed.present());
+  EXPECT_TRUE(other.present());
+  EXPECT_TRUE(oem.present());
+  EXPECT_TRUE(files_test::RecordedCalls::commands.empty());
+  EXPECT_TRUE(files_test::RecordedCalls::sleeps.empty());
+}
+
+TEST_F(InfFiles, PatternDeletionTakesTheWholeOfALongPath) {
+  const std::string directory = files_test::TempPath(std::string(70, 'd')) + "\\" + std::string(50, 'e');
+  ScopedFile matching(directory + "\\Quillmar" + std::string(30, 'q') + ".inf");
+  ScopedFile unrelated(directory + "\\Other.inf");
+  m_dlg.DeleteFilesByPattern(directory, "Quillmar*.inf");
+  EXPECT_FALSE(matching.present());
+  EXPECT_TRUE(unrelated.present());
+}
+
+}  // namespace

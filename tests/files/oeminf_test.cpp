@@ -1,0 +1,133 @@
+#include <gtest/gtest.h>
+
+#include "app/cleanerdlg.h"
+#include "files/file_fixture.h"
+
+namespace {
+
+using files_test::RecordedCalls;
+using files_test::ScopedFile;
+using files_test::UniqueName;
+using files_test::WinDir;
+
+const char kCatalogs[] = "\\system32\\CatRoot\\{F750E6C3-38EE-11D1-85E5-00C04FC295EE}\\";
+
+// One OEM package: oem<n>.inf with `content`, its oem<n>.PNF and its catalog oem<n>.cat.
+struct OemPackage {
+  explicit OemPackage(const std::string& content, DWORD attributes = 0)
+      : base(UniqueName("oemdpt")),
+        inf(WinDir() + "\\inf\\" + base + ".inf", content, attributes),
+        pnf(WinDir() + "\\inf\\" + base + ".PNF"),
+        catalog(WinDir() + kCatalogs + base + ".cat", "x", attributes) {}
+  std::string base;
+  ScopedFile inf, pnf, catalog;
+};
+
+struct MarkerCase {
+  const char* content;
+  bool removed;
+};
+
+class OemMarker : public ::testing::TestWithParam<MarkerCase> {};
+
+TEST_P(OemMarker, RemovesOnlyPackagesWhoseCatalogEntryBeginsWithTheMark) {
+  RecordedCalls calls;
+  OemPackage package(GetParam().content);
+  CCleanerDlg dlg;
+  dlg.RemoveOemInfs();
+  EXPECT_EQ(!GetParam().removed, package.inf.present());
+  EXPECT_EQ(!GetParam().removed, package.pnf.present());
+  EXPECT_EQ(!GetParam().removed, package.catalog.present());
+  EXPECT_EQ(GetParam().removed ? 2u : 0u, RecordedCalls::commands.size());
+  EXPECT_EQ(GetParam().removed ? std::vector<DWORD>{1000} : std::vector<DWORD>{},
+            RecordedCalls::sleeps);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Markers, OemMarker,
+    ::testing::Values(
+        MarkerCase{"[Version]\r\nSignature=\"$Windows NT$\"\r\nCatalogFile=Qlvdr.cat\r\n", true},
+        MarkerCase{"[Version]\r\nCatalogFile=Qlvdr_x86.cat\r\n", true},
+        MarkerCase{"[version]\r\ncatalogfile = Qlvdr.cat\r\n", true},
+        MarkerCase{"[Version]\r\nCatalogFile=qlvdr.cat\r\n", false},
+        MarkerCase{"[Version]\r\nCatalogFile=XQlvdr.cat\r\n", false},
+        MarkerCase{"[Version]\r\nCatalogFile=Qlvd.cat\r\n", false},
+        MarkerCase{"[Version]\r\nSignature=\"$Windows NT$\"\r\n", false},
+        MarkerCase{"[Strings]\r\nCatalogFile=Qlvdr.cat\r\n", false},
+        MarkerCase{"", false}));
+
+TEST(OemInfs, ClearsAttributesWithQuotedCommandsBeforeDeletingAfterOnePause) {
+  RecordedCalls calls;
+  OemPackage package("[Version]\r\nCatalogFile=Qlvdr.cat\r\n");
+  CCleanerDlg dlg;
+  dlg.RemoveOemInfs();
+  EXPECT_EQ((std::vector<std::string>{"attrib -r -h \"" + package.inf.path() + "\"",
+                                      "attrib -r -h \"" + package.catalog.path() + "\""}),
+            RecordedCalls::commands);
+  EXPECT_EQ((std::vector<UINT>{SW_HIDE, SW_HIDE}), RecordedCalls::shows);
+  EXPECT_EQ(std::vector<DWORD>{1000}, RecordedCalls::sleeps);
+}
+
+// The command really clears the attributes here, as attrib does, so a read-only hidden
+// package goes: the deletions come after the commands.
+UINT WINAPI ClearingAttrib(LPCSTR command, UINT) {
+  std::string path(command);
+  path = path.substr(path.find('"') + 1);
+  path.resize(path.size() - 1);
+  ::SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+  return 32;
+}
+
+TEST(OemInfs, AReadOnlyHiddenPackageGoesOnceTheCommandsHaveRun) {
+  RecordedCalls calls;
+  platform::System().WinExec = &ClearingAttrib;
+  OemPackage package("[Version]\r\nCatalogFile=Qlvdr.cat\r\n",
+                     FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN);
+  CCleanerDlg dlg;
+  dlg.RemoveOemInfs();
+  EXPECT_FALSE(package.inf.present());
+  EXPECT_FALSE(package.catalog.present());
+}
+
+TEST(OemInfs, DeletesTheCatalogNamedAfterTheInfNotTheOneItNames) {
+  RecordedCalls calls;
+  ScopedFile named(WinDir() + kCatalogs + UniqueName("Qlvdr", ".cat"));
+  const std::string value = named.path().substr(named.path().rfind('\\') + 1);
+  OemPackage package("[Version]\r\nCatalogFile=" + value + "\r\n");
+  CCleanerDlg dlg;
+  dlg.RemoveOemInfs();
+  EXPECT_FALSE(package.catalog.present());
+  EXPECT_TRUE(named.present());
+}
+
+TEST(OemInfs, MissingCompanionsDoNotStopTheOthersOrTheNextPackage) {
+  RecordedCalls calls;
+  const std::string base = UniqueName("oemdpt");
+  ScopedFile infOnly(WinDir() + "\\inf\\" + base + ".inf", "[Version]\r\nCatalogFile=Qlvdr.cat\r\n");
+  // Its .PNF is held open, so that deletion fails; the rest still goes.
+  OemPackage locked("[Version]\r\nCatalogFile=Qlvdr.cat\r\n");
+  files_test::HeldOpen held(locked.pnf.path());
+  OemPackage next("[Version]\r\nCatalogFile=Qlvdr.cat\r\n");
+  CCleanerDlg dlg;
+  dlg.RemoveOemInfs();
+  EXPECT_FALSE(infOnly.present());
+  EXPECT_FALSE(locked.inf.present());
+  EXPECT_TRUE(locked.pnf.present());
+  EXPECT_FALSE(locked.catalog.present());
+  EXPECT_FALSE(next.inf.present());
+  EXPECT_FALSE(next.catalog.present());
+  EXPECT_EQ((std::vector<DWORD>{1000, 1000, 1000}), RecordedCalls::sleeps);
+}
+
+TEST(OemInfs, WithoutMarkedPackagesNothingStartsAndNothingWaits) {
+  RecordedCalls calls;
+  OemPackage unmarked("[Version]\r\nCatalogFile=other.cat\r\n");
+  ScopedFile notOem(WinDir() + "\\inf\\" + UniqueName("dpt", ".inf"), "[Version]\r\nCatalogFile=Qlvdr.cat\r\n");
+  CCleanerDlg dlg;
+  dlg.RemoveOemInfs();
+  EXPECT_TRUE(RecordedCalls::commands.empty());
+  EXPECT_TRUE(RecordedCalls::sleeps.empty());
+  EXPECT_TRUE(notOem.present());
+}
+
+}  // namespace
