@@ -55,6 +55,7 @@ log "launch to main window ${start_main} ms, Unplug's Next to main window ${star
 
 rows=""
 previous=0
+previous_n=0
 previous_base=0
 usb_unread=0
 for n in $sizes; do
@@ -77,15 +78,21 @@ for n in $sizes; do
   twice=$(awk -v a="$base_apps" -v u="$base_usb" 'BEGIN { printf "%.1f", a + 2 * u }')
   ratio=$(awk -v a="$sel" -v b="$base" 'BEGIN { if (b > 0) printf "%.2f", a / b; else print "n/a" }')
   ratio_twice=$(awk -v a="$sel" -v b="$twice" 'BEGIN { if (b > 0) printf "%.2f", a / b; else print "n/a" }')
-  growth=$(awk -v a="$sel" -v b="$previous" 'BEGIN { if (b > 0) printf " (x%.1f)", a / b; else print "" }')
-  base_growth=$(awk -v a="$base" -v b="$previous_base" 'BEGIN { if (b > 0) printf " (x%.1f)", a / b; else print "" }')
+  growth=""
+  base_growth=""
+  if [ "$previous_n" -gt 0 ]; then
+    growth=$(awk -v a="$sel" -v b="$previous" 'BEGIN { if (b > 0) printf " (x%.1f)", a / b }')
+    base_growth=$(awk -v a="$base" -v b="$previous_base" 'BEGIN { if (b > 0) printf " (x%.1f)", a / b }')
+  fi
   previous=$sel
   previous_base=$base
+  previous_n=$n
   [ "$n" -gt 0 ] && [ "$usb" = 0 ] && usb_unread=1
   log "size $n: start ${main} ms, Select All ${sel} ms (ratio $ratio; $ratio_twice to products + 2 x USB), rows $listed, USB box $usb, peak ${peak} KB"
   rows+="| $n | $main | $sel$growth | $base$base_growth | $ratio | $base_apps | $base_usb | $twice | $ratio_twice | $listed | $usb | $peak | $pagefile |"$'\n'
 done
-helper bench_registry clear >/dev/null
+# The Detail runs below show the USB list: two of the maker's devices give it rows to paint.
+helper bench_registry seed 100 >/dev/null
 
 log "GDI and window objects: $ticks ticks and $details Detail runs, in-process"
 helper bench_gui "$details" "$ticks" >"$work/gui"
@@ -148,9 +155,11 @@ program's own work is one read of the products and two of the devices ("Products
 USB"); the ratio to the single-read baseline is what the user pays for the second walk. A
 Select All that kept the detection pass's findings and built the list from them would read
 each device once; it would also have to make sure nothing changed in between.
+
 ## GDI and window objects
 
-After $ticks timer ticks and $details Detail runs (each closed with Escape).
+After $ticks timer ticks and $details Detail runs of the USB list (two of the maker's devices
+among 100; each run closed with Escape).
 
 In-process (the real main dialog of the product code, created by a helper program whose GDI
 table is filled but for a few thousand slots, so a leaked GDI object of any kind shows as
@@ -161,6 +170,9 @@ one slot fewer):
 | Free GDI slots | $(g gdi_free_before) | $(g gdi_free_after) |
 | Windows of the thread | $(g windows_before) | $(g windows_after) |
 | GDI objects made through the framework | $(g framework_gdi_before) | $(g framework_gdi_after) |
+
+While a Detail dialog was up and painted, up to $(g framework_gdi_while_open) GDI objects of the
+framework were alive (the rows' tick bitmaps): the runs did load and free them.
 
 Against the running DrvPurge.exe, from outside (windows only; Wine's GetGuiResources
 answers 0): windows $(o windows_before) before, $(o windows_after) after; the ticks took

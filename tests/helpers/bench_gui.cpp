@@ -7,9 +7,10 @@
 // the free slots is quick and sees a GDI object leaked by any code. Each Detail run is
 // answered by the Escape key as soon as the dialog is active. Prints one line:
 //   gui_inproc ticks=.. details=.. gdi_free_before=.. gdi_free_after=.. windows_before=..
-//   windows_after=.. framework_gdi_before=.. framework_gdi_after=..
+//   windows_after=.. framework_gdi_before=.. framework_gdi_after=.. framework_gdi_while_open=..
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -58,6 +59,7 @@ long ThreadWindows() {
 
 HWND g_answerer = nullptr;
 int g_answered = 0;
+long g_mostWhileOpen = 0;  // framework GDI objects seen while a Detail dialog was up
 
 LRESULT CALLBACK AnswerProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message != WM_APP) return ::DefWindowProcA(window, message, wParam, lParam);
@@ -65,6 +67,9 @@ LRESULT CALLBACK AnswerProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
   char caption[64] = "";
   if (::IsWindow(dialog)) ::GetWindowTextA(dialog, caption, sizeof(caption));
   if (std::strcmp(caption, "Detail Items") == 0) {
+    // Painted before it is answered, so that its rows load their bitmaps as a user sees them.
+    ::RedrawWindow(dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    g_mostWhileOpen = std::max(g_mostWhileOpen, fw::LiveGdiObjects());
     HWND focus = ::GetFocus();
     HWND target = focus && (focus == dialog || ::IsChild(dialog, focus)) ? focus : dialog;
     const LPARAM scan = static_cast<LPARAM>(::MapVirtualKeyA(VK_ESCAPE, 0)) << 16;
@@ -136,10 +141,10 @@ int main(int argc, char** argv) {
   const long objectsAfter = fw::LiveGdiObjects();
   std::printf("gui_inproc ticks=%d details=%d answered=%d gdi_free_before=%lu gdi_free_after=%lu "
               "windows_before=%ld windows_after=%ld framework_gdi_before=%ld "
-              "framework_gdi_after=%ld\n",
+              "framework_gdi_after=%ld framework_gdi_while_open=%ld\n",
               ticks, details, g_answered - answeredBefore, static_cast<unsigned long>(slotsBefore),
               static_cast<unsigned long>(slotsAfter), windowsBefore, windowsAfter, objectsBefore,
-              objectsAfter);
+              objectsAfter, g_mostWhileOpen);
   for (HGDIOBJ brush : g_held) ::DeleteObject(brush);
   ::DestroyWindow(main);
   Pump();
