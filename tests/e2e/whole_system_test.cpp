@@ -1,4 +1,4 @@
-// Select All and Apply on a seeded Windows XP: everything of the maker that the program
+// Select All and Apply on a seeded Windows XP and 98: everything of the maker that the program
 // may remove on that system goes, and every other maker's device, file and product stays.
 #include <gtest/gtest.h>
 
@@ -43,7 +43,10 @@ class WholeSystem : public ::testing::Test {
           std::string(kUninstall) + "Quillmar ScanWizard 5",
           std::string(kUninstall) + "{5D2C7F04-8A1B-4C2E-9F3A-0E1D2C3B4A59}",
           std::string(kUninstall) + "Imagoquest Pro TX 2.1",
-          std::string(kUninstall) + "Nordlicht PhotoSuite 3"})
+          std::string(kUninstall) + "Nordlicht PhotoSuite 3", std::string("Enum\\SCSI"),
+          std::string("Enum\\USB"), std::string("Enum\\1394"), std::string("Enum\\SBP2"),
+          std::string("Enum\\Root\\SCSIAdapter"),
+          std::string("System\\CurrentControlSet\\Services\\Class\\Image")})
       testing_support::DeleteTree(HKEY_LOCAL_MACHINE, tree);
     HKEY run = nullptr;
     if (::RegOpenKeyExA(HKEY_LOCAL_MACHINE, kRun, 0, KEY_ALL_ACCESS, &run) == ERROR_SUCCESS) {
@@ -59,7 +62,9 @@ class WholeSystem : public ::testing::Test {
           "\\INF\\Other\\NordlichtDigiCam.inf", "\\INF\\oem3.inf", "\\INF\\oem3.PNF",
           "\\INF\\oem4.inf", "\\INF\\oem4.PNF", "\\System\\Evmonitr.exe",
           "\\system32\\CatRoot\\{F750E6C3-38EE-11D1-85E5-00C04FC295EE}\\oem3.cat",
-          "\\system32\\CatRoot\\{F750E6C3-38EE-11D1-85E5-00C04FC295EE}\\oem4.cat"})
+          "\\system32\\CatRoot\\{F750E6C3-38EE-11D1-85E5-00C04FC295EE}\\oem4.cat",
+          "\\System\\qlvimx32.dll", "\\System\\qlvimxui.dll", "\\System32\\Drivers\\Qlx1394s.sys",
+          "\\System32\\Drivers\\qlimgdv.sys"})
       testing_support::RemoveFile(windows + file);
     const std::string program = ProgramPath();
     testing_support::RemoveFile(program.substr(0, program.rfind('\\')) + "\\DrvPurge.ini");
@@ -130,6 +135,67 @@ TEST_F(WholeSystem, SelectAllThenApplyOnWindowsXpRemovesTheMakersTracesOnly) {
        {"\\System32\\nldigi32.dll", "\\System32\\Drivers\\nlusbcam.sys",
         "\\INF\\Other\\NordlichtDigiCam.inf", "\\INF\\oem4.inf", "\\INF\\oem4.PNF",
         "\\system32\\CatRoot\\{F750E6C3-38EE-11D1-85E5-00C04FC295EE}\\oem4.cat"})
+    EXPECT_TRUE(FilePresent(windows + kept)) << kept;
+
+  Click(main, IDOK);
+  HWND prompt = program.WaitForWindow(kRestartCaption);
+  ASSERT_TRUE(prompt);
+  Answer(prompt, IDNO);
+  EXPECT_TRUE(program.WaitForExit());
+}
+
+}  // namespace
+}  // namespace e2e
+
+namespace e2e {
+namespace {
+
+// The same on Windows 98: the registrations sit in the 9x places, SCSI scanners are
+// removed too, and there are no OEM packages.
+TEST_F(WholeSystem, SelectAllThenApplyOnWindows98RemovesTheMakersTracesOnly) {
+  const std::string image = "System\\CurrentControlSet\\Services\\Class\\Image";
+  {
+    Program seeder(OwnDirectory() + "\\seed_demo.exe");
+    ASSERT_TRUE(seeder.Launch("win98"));
+    ASSERT_TRUE(seeder.WaitForExit(60000));
+    ASSERT_EQ(0u, seeder.ExitCode());
+  }
+  ASSERT_TRUE(Key(image + "\\0000"));
+  ASSERT_TRUE(Key("Enum\\USB\\Vid_0a3d&Pid_3300"));
+
+  Program program;
+  HWND main = OpenMainDialog(program, Version("win98"));
+  ASSERT_TRUE(main);
+  Command(main, IDC_SELECTALL);
+  for (int box : {IDC_CHK_EVENTMGR, IDC_CHK_1394, IDC_CHK_STI, IDC_CHK_SCSI, IDC_CHK_USB,
+                  IDC_CHK_EPP, IDC_CHK_INF, IDC_CHK_SYSFILES})
+    EXPECT_TRUE(WaitUntil([&] { return CheckState(main, box) == BST_CHECKED; })) << box;
+
+  Command(main, IDC_APPLY);
+  ASSERT_TRUE(WaitUntil([&] { return !IsEnabled(main, IDC_CHK_USB); }, 30000));
+  EXPECT_EQ(BST_UNCHECKED, CheckState(main, IDC_CHK_USB));
+  EXPECT_EQ(1u, program.Windows().size()) << "no message box is expected";
+
+  for (const char* gone : {"\\0000", "\\0001"})
+    EXPECT_FALSE(Key(image + gone)) << gone;
+  for (const std::string& gone : std::vector<std::string>{
+           "Enum\\USB\\Vid_0a3d&Pid_3300", "Enum\\USB\\Vid_0a3d&Pid_2400",
+        "Enum\\SCSI\\Scanner&Ven_Quillmar&Prod_QS-4800", "Enum\\1394", "Enum\\SBP2",
+        "Enum\\Root\\SCSIAdapter\\SimpleSCSI", std::string(kAdapters) + "\\SimpleSCSI"})
+    EXPECT_FALSE(Key(gone)) << gone;
+  for (const std::string& kept : std::vector<std::string>{
+           image + "\\0002", std::string("Enum\\USB\\Vid_0b1e&Pid_0101"),
+        std::string("Enum\\SCSI\\Disk&Ven_Nordlich&Prod_ND-2000"), std::string(kAdapters) + "\\0000",
+        std::string(kUninstall) + "Nordlicht PhotoSuite 3"})
+    EXPECT_TRUE(Key(kept)) << kept;
+  EXPECT_FALSE(testing_support::ValuePresent(HKEY_LOCAL_MACHINE, kRun, "evmonitr.exe"));
+
+  for (const char* gone :
+       {"\\System32\\Qlmcfg.dll", "\\System\\qlvimx32.dll", "\\System\\qlvimxui.dll",
+        "\\System32\\Drivers\\Qlx1394s.sys", "\\System32\\Drivers\\qlimgdv.sys",
+        "\\INF\\QlScan.inf", "\\INF\\Other\\QuillmarQV3300.inf", "\\System\\Evmonitr.exe"})
+    EXPECT_FALSE(FilePresent(windows + gone)) << gone;
+  for (const char* kept : {"\\System32\\nldigi32.dll", "\\INF\\Other\\NordlichtDigiCam.inf"})
     EXPECT_TRUE(FilePresent(windows + kept)) << kept;
 
   Click(main, IDOK);
