@@ -70,36 +70,51 @@ class WholeSystem : public ::testing::Test {
     testing_support::RemoveFile(program.substr(0, program.rfind('\\')) + "\\DrvPurge.ini");
   }
 
+  // Seeds the system as `version` shows it, opens DrvPurge there and presses Select All.
+  HWND SeedAndSelectAll(Program& program, const char* version) {
+    Program seeder(OwnDirectory() + "\\seed_demo.exe");
+    if (!seeder.Launch(version) || !seeder.WaitForExit(60000) || seeder.ExitCode() != 0) {
+      ADD_FAILURE() << "seeding " << version << " failed";
+      return nullptr;
+    }
+    HWND main = OpenMainDialog(program, Version(version));
+    if (main) Command(main, IDC_SELECTALL);
+    return main;
+  }
+
+  // Applies, and waits for the run's last step here, the USB one: its box is retired once
+  // the devices are gone. No message box is expected on the way.
+  void ApplyAndWait(Program& program, HWND main) {
+    Command(main, IDC_APPLY);
+    ASSERT_TRUE(WaitUntil([&] { return !IsEnabled(main, IDC_CHK_USB); }, 30000));
+    EXPECT_EQ(BST_UNCHECKED, CheckState(main, IDC_CHK_USB));
+    EXPECT_EQ(1u, program.Windows().size()) << "no message box is expected";
+  }
+
+  // Exit asks to restart after the run; No ends the program.
+  void ExitAnsweringNo(Program& program, HWND main) {
+    Click(main, IDOK);
+    HWND prompt = program.WaitForWindow(kRestartCaption);
+    ASSERT_TRUE(prompt);
+    Answer(prompt, IDNO);
+    EXPECT_TRUE(program.WaitForExit());
+  }
+
   std::string windows;
 };
 
 TEST_F(WholeSystem, SelectAllThenApplyOnWindowsXpRemovesTheMakersTracesOnly) {
-  {
-    Program seeder(OwnDirectory() + "\\seed_demo.exe");
-    ASSERT_TRUE(seeder.Launch("winxp"));
-    ASSERT_TRUE(seeder.WaitForExit(60000));
-    ASSERT_EQ(0u, seeder.ExitCode());
-  }
-  ASSERT_TRUE(Key(std::string(kStillImage) + "\\0000"));
-  ASSERT_TRUE(Key(std::string(kEnum) + "SCSI\\Scanner&Ven_Quillmar&Prod_QS-4800"));
-
   Program program;
-  HWND main = OpenMainDialog(program, Version("winxp"));
+  HWND main = SeedAndSelectAll(program, "winxp");
   ASSERT_TRUE(main);
-  Command(main, IDC_SELECTALL);
+  ASSERT_TRUE(Key(std::string(kEnum) + "SCSI\\Scanner&Ven_Quillmar&Prod_QS-4800"));
   for (int box : {IDC_CHK_EVENTMGR, IDC_CHK_1394, IDC_CHK_STI, IDC_CHK_USB, IDC_CHK_EPP,
                   IDC_CHK_INF, IDC_CHK_SYSFILES})
     EXPECT_TRUE(WaitUntil([&] { return CheckState(main, box) == BST_CHECKED; })) << box;
   EXPECT_EQ(BST_UNCHECKED, CheckState(main, IDC_CHK_ASPI));
   EXPECT_EQ(BST_UNCHECKED, CheckState(main, IDC_CHK_DETECTOR));
 
-  Command(main, IDC_APPLY);
-  // The run's last step here is the USB one; its box is retired once the devices are gone.
-  ASSERT_TRUE(WaitUntil([&] { return !IsEnabled(main, IDC_CHK_USB); }, 30000));
-  // Apply has returned once the dialog answers again.
-  EXPECT_EQ(BST_UNCHECKED, CheckState(main, IDC_CHK_USB));
-  EXPECT_TRUE(program.Running());
-  EXPECT_EQ(1u, program.Windows().size()) << "no message box is expected";
+  ApplyAndWait(program, main);
 
   // The maker's registrations are gone ...
   EXPECT_FALSE(Key(std::string(kStillImage) + "\\0000"));
@@ -137,44 +152,22 @@ TEST_F(WholeSystem, SelectAllThenApplyOnWindowsXpRemovesTheMakersTracesOnly) {
         "\\system32\\CatRoot\\{F750E6C3-38EE-11D1-85E5-00C04FC295EE}\\oem4.cat"})
     EXPECT_TRUE(FilePresent(windows + kept)) << kept;
 
-  Click(main, IDOK);
-  HWND prompt = program.WaitForWindow(kRestartCaption);
-  ASSERT_TRUE(prompt);
-  Answer(prompt, IDNO);
-  EXPECT_TRUE(program.WaitForExit());
+  ExitAnsweringNo(program, main);
 }
 
-}  // namespace
-}  // namespace e2e
-
-namespace e2e {
-namespace {
 
 // The same on Windows 98: the registrations sit in the 9x places, SCSI scanners are
 // removed too, and there are no OEM packages.
 TEST_F(WholeSystem, SelectAllThenApplyOnWindows98RemovesTheMakersTracesOnly) {
   const std::string image = "System\\CurrentControlSet\\Services\\Class\\Image";
-  {
-    Program seeder(OwnDirectory() + "\\seed_demo.exe");
-    ASSERT_TRUE(seeder.Launch("win98"));
-    ASSERT_TRUE(seeder.WaitForExit(60000));
-    ASSERT_EQ(0u, seeder.ExitCode());
-  }
-  ASSERT_TRUE(Key(image + "\\0000"));
-  ASSERT_TRUE(Key("Enum\\USB\\Vid_0a3d&Pid_3300"));
-
   Program program;
-  HWND main = OpenMainDialog(program, Version("win98"));
+  HWND main = SeedAndSelectAll(program, "win98");
   ASSERT_TRUE(main);
-  Command(main, IDC_SELECTALL);
   for (int box : {IDC_CHK_EVENTMGR, IDC_CHK_1394, IDC_CHK_STI, IDC_CHK_SCSI, IDC_CHK_USB,
                   IDC_CHK_EPP, IDC_CHK_INF, IDC_CHK_SYSFILES})
     EXPECT_TRUE(WaitUntil([&] { return CheckState(main, box) == BST_CHECKED; })) << box;
 
-  Command(main, IDC_APPLY);
-  ASSERT_TRUE(WaitUntil([&] { return !IsEnabled(main, IDC_CHK_USB); }, 30000));
-  EXPECT_EQ(BST_UNCHECKED, CheckState(main, IDC_CHK_USB));
-  EXPECT_EQ(1u, program.Windows().size()) << "no message box is expected";
+  ApplyAndWait(program, main);
 
   for (const char* gone : {"\\0000", "\\0001"})
     EXPECT_FALSE(Key(image + gone)) << gone;
@@ -198,11 +191,7 @@ TEST_F(WholeSystem, SelectAllThenApplyOnWindows98RemovesTheMakersTracesOnly) {
   for (const char* kept : {"\\System32\\nldigi32.dll", "\\INF\\Other\\NordlichtDigiCam.inf"})
     EXPECT_TRUE(FilePresent(windows + kept)) << kept;
 
-  Click(main, IDOK);
-  HWND prompt = program.WaitForWindow(kRestartCaption);
-  ASSERT_TRUE(prompt);
-  Answer(prompt, IDNO);
-  EXPECT_TRUE(program.WaitForExit());
+  ExitAnsweringNo(program, main);
 }
 
 }  // namespace
