@@ -39,15 +39,6 @@ class StillImageCleaning : public ::testing::TestWithParam<CleaningCase> {
   std::string root;
 };
 
-// A press in the tick column of `row`, as the mouse gives it.
-void PressTick(HWND list, int row) {
-  RECT rect = {};
-  ASSERT_NE(LB_ERR, ::SendMessageA(list, LB_GETITEMRECT, row, reinterpret_cast<LPARAM>(&rect)));
-  const LPARAM at = MAKELPARAM(10, (rect.top + rect.bottom) / 2);
-  ::PostMessageA(list, WM_LBUTTONDOWN, MK_LBUTTON, at);
-  ::PostMessageA(list, WM_LBUTTONUP, 0, at);
-}
-
 TEST_P(StillImageCleaning, RemovesOnlyTheTickedDeviceAndAsksToRestart) {
   Program program;
   HWND main = OpenMainDialog(program, Version(GetParam().version));
@@ -60,7 +51,7 @@ TEST_P(StillImageCleaning, RemovesOnlyTheTickedDeviceAndAsksToRestart) {
   ASSERT_TRUE(detail);
   HWND list = Control(detail, IDC_DETAIL_LIST);
   ASSERT_TRUE(WaitUntil([&] { return ::SendMessageA(list, LB_GETCOUNT, 0, 0) == 2; }));
-  PressTick(list, 1);  // the Veldo scanner
+  ASSERT_TRUE(PressTick(list, 1));  // the Veldo scanner
   // The toggle is made when the press arrives; wait until the list has handled it.
   ASSERT_TRUE(WaitUntil([&] { return ::SendMessageA(list, LB_GETCURSEL, 0, 0) == 1; }));
   Click(detail, IDOK);

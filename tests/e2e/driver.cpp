@@ -109,10 +109,11 @@ Program::~Program() {
   if (m_info.hProcess) ::CloseHandle(m_info.hProcess);
 }
 
-bool Program::Launch(const std::string& version) {
+bool Program::Launch(const std::string& version, const std::string& arguments) {
   if (m_info.hProcess) return false;
   SetEmulatedVersion(FileNameOf(m_path), version);
   std::string commandLine = "\"" + m_path + "\"";
+  if (!arguments.empty()) commandLine += " " + arguments;
   STARTUPINFOA startup = {};
   startup.cb = sizeof(startup);
   const std::string directory = DirectoryOf(m_path);
@@ -300,5 +301,73 @@ void Close(HWND window) { ::PostMessageA(window, WM_CLOSE, 0, 0); }
 void SysCommand(HWND window, WPARAM id) { ::PostMessageA(window, WM_SYSCOMMAND, id, 0); }
 
 void Answer(HWND box, int id) { Command(box, id); }
+
+int RowCount(HWND list) {
+  DWORD_PTR count = 0;
+  if (!list || !Send(list, LB_GETCOUNT, 0, 0, count)) return -1;
+  return static_cast<int>(static_cast<LRESULT>(count));
+}
+
+std::string RowText(HWND list, int row) {
+  // Asked for in UTF-16: Wine hands a row of another process's list box to an ANSI
+  // LB_GETTEXT in UTF-16 all the same.
+  DWORD_PTR length = 0;
+  if (!list ||
+      !::SendMessageTimeoutW(list, LB_GETTEXTLEN, row, 0, SMTO_ABORTIFHUNG, kSendTimeout,
+                             &length) ||
+      static_cast<LRESULT>(length) == LB_ERR)
+    return "";
+  std::wstring text(length + 1, L'\0');
+  DWORD_PTR copied = 0;
+  if (!::SendMessageTimeoutW(list, LB_GETTEXT, row, reinterpret_cast<LPARAM>(&text[0]),
+                             SMTO_ABORTIFHUNG, kSendTimeout, &copied) ||
+      static_cast<LRESULT>(copied) == LB_ERR)
+    return "";
+  text.resize(std::min<size_t>(copied, length));
+  if (text.empty()) return "";
+  std::string ansi(text.size() * 2 + 1, '\0');
+  const int bytes = ::WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()),
+                                          &ansi[0], static_cast<int>(ansi.size()), nullptr, nullptr);
+  ansi.resize(bytes > 0 ? static_cast<size_t>(bytes) : 0);
+  return ansi;
+}
+
+int FindRow(HWND list, const std::string& text) {
+  const int count = RowCount(list);
+  for (int row = 0; row < count; ++row)
+    if (RowText(list, row) == text) return row;
+  return -1;
+}
+
+namespace {
+// The middle of `row`, `x` pixels from the list's left edge, as a mouse message carries it.
+bool RowPoint(HWND list, int row, int x, LPARAM& at) {
+  RECT rect = {};
+  DWORD_PTR result = 0;
+  if (!Send(list, LB_GETITEMRECT, row, reinterpret_cast<LPARAM>(&rect), result) ||
+      static_cast<LRESULT>(result) == LB_ERR)
+    return false;
+  at = MAKELPARAM(x, (rect.top + rect.bottom) / 2);
+  return true;
+}
+}  // namespace
+
+bool PressTick(HWND list, int row) {
+  LPARAM at = 0;
+  if (!RowPoint(list, row, 10, at)) return false;
+  ::PostMessageA(list, WM_LBUTTONDOWN, MK_LBUTTON, at);
+  ::PostMessageA(list, WM_LBUTTONUP, 0, at);
+  return true;
+}
+
+bool DoubleClickRow(HWND list, int row) {
+  LPARAM at = 0;
+  if (!RowPoint(list, row, 20, at)) return false;
+  ::PostMessageA(list, WM_LBUTTONDOWN, MK_LBUTTON, at);
+  ::PostMessageA(list, WM_LBUTTONUP, 0, at);
+  ::PostMessageA(list, WM_LBUTTONDBLCLK, MK_LBUTTON, at);
+  ::PostMessageA(list, WM_LBUTTONUP, 0, at);
+  return true;
+}
 
 }  // namespace e2e

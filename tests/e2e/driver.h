@@ -33,8 +33,9 @@ class Program {
   Program(const Program&) = delete;
   Program& operator=(const Program&) = delete;
 
-  // Writes the emulated version for the program's file name, then starts it.
-  bool Launch(const std::string& version);
+  // Writes the emulated version for the program's file name, then starts it with
+  // `arguments` after its quoted path on the command line.
+  bool Launch(const std::string& version, const std::string& arguments = "");
   DWORD Id() const { return m_info.dwProcessId; }
   bool Running() const;
   DWORD ExitCode() const;
@@ -98,6 +99,17 @@ void Close(HWND window);  // WM_CLOSE
 void SysCommand(HWND window, WPARAM id);
 // Presses a message box's button (IDYES, IDNO, IDOK ...).
 void Answer(HWND box, int id);
+
+// List boxes: the number of rows (-1 when the list does not answer), a row's text (for a
+// list that keeps its strings), and mouse presses on a row as the user makes them.
+int RowCount(HWND list);
+std::string RowText(HWND list, int row);
+// The first row whose text is exactly `text`; -1 when there is none.
+int FindRow(HWND list, const std::string& text);
+// A press in the tick column of `row` (the left edge of the row).
+bool PressTick(HWND list, int row);
+// A double click on `row`: it selects the row and then reports the double click.
+bool DoubleClickRow(HWND list, int row);
 
 // Polls `condition` every few milliseconds until it holds or `timeout` passes.
 template <class Condition>

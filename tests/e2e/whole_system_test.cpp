@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "e2e/scenario.h"
+#include "e2e/seeded_system.h"
 #include "res/resource.h"
 #include "support/registry_fixture.h"
 
@@ -26,54 +27,13 @@ class WholeSystem : public ::testing::Test {
   void SetUp() override {
     windows = testing_support::WindowsDir();
     // Wine's own TWAIN files are among the system files; keep copies to put back.
-    for (const char* name : {"\\twain.dll", "\\twain_32.dll"})
-      ::CopyFileA((windows + name).c_str(), (windows + name + ".e2e").c_str(), FALSE);
+    KeepTwainFiles();
   }
-
-  void TearDown() override {
-    for (const char* name : {"\\twain.dll", "\\twain_32.dll"}) {
-      ::CopyFileA((windows + name + ".e2e").c_str(), (windows + name).c_str(), FALSE);
-      ::DeleteFileA((windows + name + ".e2e").c_str());
-    }
-    for (const std::string& tree :
-         {std::string(kStillImage), std::string(kEnum) + "SCSI", std::string(kEnum) + "USB",
-          std::string(kEnum) + "1394", std::string(kEnum) + "SBP2", std::string(kAdapters),
-          std::string(kEnum) + "Root\\SCSIAdapter", std::string("SYSTEM\\CurrentControlSet\\Services\\ONSIO"),
-          std::string("SYSTEM\\CurrentControlSet\\Services\\ASPI32"),
-          std::string(kUninstall) + "Quillmar ScanWizard 5",
-          std::string(kUninstall) + "{5D2C7F04-8A1B-4C2E-9F3A-0E1D2C3B4A59}",
-          std::string(kUninstall) + "Imagoquest Pro TX 2.1",
-          std::string(kUninstall) + "Nordlicht PhotoSuite 3", std::string("Enum\\SCSI"),
-          std::string("Enum\\USB"), std::string("Enum\\1394"), std::string("Enum\\SBP2"),
-          std::string("Enum\\Root\\SCSIAdapter"),
-          std::string("System\\CurrentControlSet\\Services\\Class\\Image")})
-      testing_support::DeleteTree(HKEY_LOCAL_MACHINE, tree);
-    HKEY run = nullptr;
-    if (::RegOpenKeyExA(HKEY_LOCAL_MACHINE, kRun, 0, KEY_ALL_ACCESS, &run) == ERROR_SUCCESS) {
-      ::RegDeleteValueA(run, "evmonitr.exe");
-      ::RegDeleteValueA(run, "ScanEye.exe");
-      ::RegCloseKey(run);
-    }
-    for (const char* file :
-         {"\\System32\\Qlmcfg.dll", "\\System32\\qlvimx32.dll", "\\System32\\qlvimxui.dll",
-          "\\Twunk_16.exe", "\\Twunk_32.exe", "\\System32\\nldigi32.dll",
-          "\\System32\\Drivers\\nlusbcam.sys", "\\INF\\QlScan.inf", "\\INF\\QlSti.inf",
-          "\\INF\\Ql1394.inf", "\\INF\\Other\\QuillmarQV3300.inf", "\\INF\\Other\\QuillmarQS4800.inf",
-          "\\INF\\Other\\NordlichtDigiCam.inf", "\\INF\\oem3.inf", "\\INF\\oem3.PNF",
-          "\\INF\\oem4.inf", "\\INF\\oem4.PNF", "\\System\\Evmonitr.exe",
-          "\\system32\\CatRoot\\{F750E6C3-38EE-11D1-85E5-00C04FC295EE}\\oem3.cat",
-          "\\system32\\CatRoot\\{F750E6C3-38EE-11D1-85E5-00C04FC295EE}\\oem4.cat",
-          "\\System\\qlvimx32.dll", "\\System\\qlvimxui.dll", "\\System32\\Drivers\\Qlx1394s.sys",
-          "\\System32\\Drivers\\qlimgdv.sys"})
-      testing_support::RemoveFile(windows + file);
-    const std::string program = ProgramPath();
-    testing_support::RemoveFile(program.substr(0, program.rfind('\\')) + "\\DrvPurge.ini");
-  }
+  void TearDown() override { ClearSeededSystem(); }
 
   // Seeds the system as `version` shows it, opens DrvPurge there and presses Select All.
   HWND SeedAndSelectAll(Program& program, const char* version) {
-    Program seeder(OwnDirectory() + "\\seed_demo.exe");
-    if (!seeder.Launch(version) || !seeder.WaitForExit(60000) || seeder.ExitCode() != 0) {
+    if (!SeedSystem(version)) {
       ADD_FAILURE() << "seeding " << version << " failed";
       return nullptr;
     }
