@@ -8,7 +8,9 @@
 #   Without it (or with DRVPURGE_DEMO_HEADLESS=1) it runs under Xvfb, passes the guidance
 #   dialogs, writes a screenshot of the main window to PATH (default
 #   docs/screenshots/main.png) and closes the program. --all makes PATH a folder and
-#   photographs the guidance dialogs, the main window, the About box and the Detail dialog.
+#   photographs every window of the program: the guidance dialogs, the main window (before
+#   and after Select All), the About box, the Detail dialog, the two questions of the
+#   uninstall launch and the restart prompt after Apply (which cleans the demo prefix).
 # Environment: DRVPURGE_VERSION (win95 win98 winme nt40 win2k winxp win2003; default winxp),
 #   DRVPURGE_WINE (32 or 64), BUILD_DIR, DRVPURGE_DEMO_PREFIX (default /tmp/drvpurge-demo).
 set -euo pipefail
@@ -121,6 +123,21 @@ if [ "$all" = 1 ]; then
   drive "click:$main_caption:1020"
   shoot "Detail Items" "$folder/detail.png"
   drive "command:Detail Items:1" "gone:Detail Items"
+  # The uninstall launch: the demo's uninstallers are not there, so the registration stays
+  # and the second question follows. No keeps it.
+  drive "dblclick:$main_caption:1013"
+  shoot "Uninstall..." "$folder/uninstall-finished.png"
+  drive "command:Uninstall...:1"
+  shoot "Installer Registry Is Not Cleaned." "$folder/uninstall-left.png"
+  drive "command:Installer Registry Is Not Cleaned.:7" "gone:Installer Registry Is Not Cleaned."
+  drive "command:$main_caption:1012" "sleep:1500"
+  shoot "$main_caption" "$folder/main-select-all.png"
+  # Apply, then Exit: the restart prompt. No ends the program.
+  drive "command:$main_caption:1006" "command:$main_caption:1"
+  shoot "Restart Windows" "$folder/restart.png"
+  drive "command:Restart Windows:7" "gone:$main_caption"
+  echo "DrvPurge closed."
+  exit 0
 else
   file=${target:-$root/docs/screenshots/main.png}
   mkdir -p "$(dirname "$file")"

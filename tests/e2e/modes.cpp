@@ -46,7 +46,7 @@ Step ParseStep(const std::string& text) {
 // click:C:ID  clicks control ID of C          command:C:ID  sends C the command ID
 // syscommand:C:ID  chooses system-menu command ID of C
 // close:C     closes C                        rect:C  prints C's place as WxH+X+Y
-// sleep:MS    waits MS milliseconds
+// sleep:MS    waits MS milliseconds        dblclick:C:ID  double-clicks the first row of list ID
 bool RunStep(const Step& step) {
   if (step.verb == "sleep") {
     ::Sleep(static_cast<DWORD>(std::atoi(step.caption.c_str())));
@@ -69,6 +69,7 @@ bool RunStep(const Step& step) {
     Command(window, step.id);
     return true;
   }
+  if (step.verb == "dblclick") return DoubleClickRow(Control(window, step.id), 0);
   if (step.verb == "syscommand") {
     SysCommand(window, static_cast<WPARAM>(step.id));
     return true;
