@@ -38,8 +38,10 @@ bool FileOpensExclusively(const std::string& path) {
   HANDLE file = ::CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return false;
+  // Device names open in every folder; only a file on a disk can be deleted.
+  const bool diskFile = ::GetFileType(file) == FILE_TYPE_DISK;
   ::CloseHandle(file);
-  return true;
+  return diskFile;
 }
 
 bool DeleteFile(const std::string& path, DWORD* error) {

@@ -15,7 +15,8 @@ std::string ModulePath();
 std::string DirectoryOf(const std::string& path);
 
 // The presence test: the file opens for reading, as an existing file, with no sharing.
-// A file that another program holds open, or that is missing, counts as absent.
+// A file that another program holds open, or that is missing, counts as absent, and so
+// does a name that opens a device instead of a file ("NUL", "CON", "COM1" ...).
 bool FileOpensExclusively(const std::string& path);
 
 // DeleteFileA; on failure `error` receives GetLastError().

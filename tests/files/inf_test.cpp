@@ -236,6 +236,26 @@ TEST_F(InfFiles, AListedFileHeldOpenStaysListedAndSelectedWithoutAMessage) {
   EXPECT_EQ(BST_CHECKED, main.Check(IDC_CHK_INF));
 }
 
+// Device names open in any folder, but they name no file: nothing is listed for them, and
+// the cleaning run does not stop on a deletion that could never succeed.
+TEST_F(InfFiles, DeviceNamesNameNoFileAndTheCleaningRunGoesOn) {
+  ScopedFile& real = Inf();
+  ScopedFile config(WinDir() + "\\System32\\Qlmcfg.dll");
+  auto& main = OpenMain(
+      Settings({"Total=6", "1=NUL", "2=CON", "3=" + Name(real), "4=COM1", "5=nul.inf", "6=LPT1"}));
+  main.Click(IDC_CHK_INF);
+  EXPECT_EQ(std::vector<std::string>{real.path()}, Texts(*main->m_pINFList));
+  main->BuildSysFilesList();
+  for (auto& entry : *main->m_pSysFilesList) entry->m_bSelected = entry->m_strText == config.path();
+  main->SetCheck(IDC_CHK_SYSFILES, BST_INDETERMINATE);
+
+  main.Click(IDC_APPLY);
+
+  EXPECT_TRUE(m_main->Boxes().empty());
+  EXPECT_FALSE(real.present());
+  EXPECT_FALSE(config.present());  // the step after the INF files ran
+}
+
 // Looking is not cleaning: the Detail button and Select All leave every file in place.
 TEST_F(InfFiles, DetailAndSelectAllDeleteNothing) {
   ScopedFile& listed = Inf();
