@@ -43,10 +43,20 @@ run_suite() {
   rm -f "$log"
 }
 
-run_suite "$bin/tests/DrvPurgeTests.exe"
+run_suite "$bin/tests/DrvPurgeTests.exe" --gtest_filter='-*CodePage932*'
 if [ -f "$bin/tests/DrvPurgeE2E.exe" ]; then
   run_suite "$bin/tests/DrvPurgeE2E.exe"
 fi
+# The double-byte tests need the Japanese ANSI code page (932), which Wine takes from the
+# Unix locale of the program it starts; they fail under any other code page. The locale
+# must exist for file names beyond ASCII to work: one of our own, made beside the build.
+locales="$out/locale"
+if [ ! -d "$locales/ja_JP.UTF-8" ]; then
+  mkdir -p "$locales"
+  localedef -i ja_JP -f UTF-8 "$locales/ja_JP.UTF-8" >/dev/null 2>&1
+fi
+LOCPATH="$locales" LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8 run_suite "$bin/tests/DrvPurgeTests.exe" \
+  --gtest_filter='*CodePage932*'
 
 echo "$passed passed, $failed failed"
 [ "$failed" = 0 ] && [ "$status" = 0 ]
