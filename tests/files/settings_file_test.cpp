@@ -192,7 +192,7 @@ INSTANTIATE_TEST_SUITE_P(
     });
 
 // Ten thousand keys of which three name files that exist: those three are listed in key
-// order, and nothing else is deleted.
+// order, and Apply deletes the two left selected and nothing else.
 TEST_F(SettingsFile, TenThousandKeysListExactlyTheFilesThatExist) {
   Scene scene;
   std::string content = "[INF]\r\nTotal=10000\r\n";
@@ -209,9 +209,11 @@ TEST_F(SettingsFile, TenThousandKeysListExactlyTheFilesThatExist) {
   m_dlg.m_strIniPath = settings.path();
 
   m_dlg.BuildINFList();
-  EXPECT_EQ("ABC", scene.Letters(*m_dlg.m_pINFList));
+  ASSERT_EQ("ABC", scene.Letters(*m_dlg.m_pINFList));
+  (*m_dlg.m_pINFList)[1]->m_bSelected = 0;
   m_dlg.RemoveINFFiles();
-  EXPECT_EQ("", scene.Present());
+  EXPECT_EQ("B", scene.Present());
+  EXPECT_EQ("B", scene.Letters(*m_dlg.m_pINFList));
   EXPECT_TRUE(scene.d.present());
   EXPECT_TRUE(scene.outside.present());
   EXPECT_TRUE(scene.other.present());
