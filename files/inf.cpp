@@ -2,6 +2,8 @@
 // the maker's files in INF\Other and, on Windows 2000 and later, its OEM INF packages.
 #include <windows.h>
 
+#include <set>
+
 #include "app/cleanerdlg.h"
 #include "framework/fileerror.h"
 #include "platform/files.h"
@@ -33,9 +35,15 @@ void CCleanerDlg::BuildINFList() {
   const CSelectionListPtr previous = std::move(m_pINFList);
   m_pINFList.reset(new CSelectionList);
 
+  // "Total" may say 65535 where the file holds a handful of keys: read only the keys that
+  // the section has, when their names can be known.
+  std::set<std::string> keys;
+  const bool knowKeys = platform::ProfileKeyNames(kSection, m_strIniPath, keys);
+
   int number = 0;
   for (UINT i = 1; i <= count; ++i) {
     const std::string key = std::to_string(i);
+    if (knowKeys && keys.count(key) == 0) continue;
     const std::string name = platform::ProfileString(kSection, key.c_str(), "", m_strIniPath);
     if (!NamesFileInInfFolder(name)) continue;
     const std::string path = m_strWinDir + "\\INF\\" + name;

@@ -2,6 +2,7 @@
 
 #include "framework/dialog.h"
 #include "platform/files.h"
+#include "platform/text.h"
 
 namespace fw {
 
@@ -26,7 +27,7 @@ HWND MainWindow() {
 
 std::string AppName() {
   std::string path = platform::ModulePath();
-  std::string::size_type slash = path.rfind('\\');
+  const size_t slash = platform::LastBackslash(path);
   std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
   std::string::size_type dot = name.rfind('.');
   return dot == std::string::npos ? name : name.substr(0, dot);

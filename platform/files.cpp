@@ -1,5 +1,7 @@
 #include "platform/files.h"
 
+#include "platform/text.h"
+
 namespace platform {
 
 namespace {
@@ -30,7 +32,7 @@ std::string ModulePath() {
 }
 
 std::string DirectoryOf(const std::string& path) {
-  std::string::size_type slash = path.rfind('\\');
+  const size_t slash = LastBackslash(path);
   return slash == std::string::npos ? path : path.substr(0, slash);
 }
 
@@ -38,10 +40,10 @@ bool FileOpensExclusively(const std::string& path) {
   HANDLE file = ::CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return false;
-  // Device names open in every folder; only a file on a disk can be deleted.
-  const bool diskFile = ::GetFileType(file) == FILE_TYPE_DISK;
+  // Device names (NUL, AUX, COM1, also with an extension) open in every folder: no file.
+  const bool disk = ::GetFileType(file) == FILE_TYPE_DISK;
   ::CloseHandle(file);
-  return diskFile;
+  return disk;
 }
 
 bool DeleteFile(const std::string& path, DWORD* error) {
@@ -74,6 +76,26 @@ std::string ProfileString(const char* section, const char* key, const char* defa
     // An empty text and a failure both come back as 0: both mean "nothing".
     return length;
   });
+}
+
+bool ProfileKeyNames(const char* section, const std::string& file, std::set<std::string>& names) {
+  names.clear();
+  // The names come as one block of zero-terminated texts; a block that did not fit comes
+  // back cut, its length then being the buffer size less two.
+  for (DWORD size = 4096; size <= (64u << 20); size *= 2) {
+    std::string buffer(size, '\0');
+    const DWORD length =
+        ::GetPrivateProfileStringA(section, nullptr, "", &buffer[0], size, file.c_str());
+    if (length + 2 >= size) continue;
+    for (size_t at = 0; at < length;) {
+      const size_t end = buffer.find('\0', at);
+      if (end == std::string::npos || end > length) break;
+      if (end > at) names.insert(buffer.substr(at, end - at));
+      at = end + 1;
+    }
+    return true;
+  }
+  return false;
 }
 
 }  // namespace platform

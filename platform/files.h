@@ -2,6 +2,7 @@
 #pragma once
 #include <windows.h>
 
+#include <set>
 #include <string>
 #include <vector>
 
@@ -30,5 +31,8 @@ std::vector<std::string> FindFiles(const std::string& pattern);
 UINT ProfileInt(const char* section, const char* key, int defaultValue, const std::string& file);
 std::string ProfileString(const char* section, const char* key, const char* defaultValue,
                           const std::string& file);
+// The names of the keys of `section`, as the profile functions see them; false when the
+// names cannot be read whole (then nothing is known of which keys exist).
+bool ProfileKeyNames(const char* section, const std::string& file, std::set<std::string>& names);
 
 }  // namespace platform

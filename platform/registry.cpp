@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/system.h"
+#include "platform/text.h"
 
 namespace platform {
 
@@ -89,19 +90,44 @@ bool KeyExists(HKEY root, const std::string& path, REGSAM access) {
   return key.Open(root, path, access);
 }
 
+namespace {
+// Runs `call(parent, name)` on the key's parent and its last name. A key name may hold 255
+// characters and some registries refuse a whole path of more than 260, which a name
+// below an open parent never is. The parent's open error is the result when it fails.
+template <class Call>
+LONG OnParent(HKEY root, const std::string& path, Call call) {
+  const size_t slash = LastBackslash(path);
+  if (slash == std::string::npos || slash + 1 == path.size()) return call(root, path.c_str());
+  HKEY parent = nullptr;
+  LONG result =
+      ::RegOpenKeyExA(root, path.substr(0, slash).c_str(), 0, KEY_ALL_ACCESS, &parent);
+  if (result != ERROR_SUCCESS) return result;
+  result = call(parent, path.c_str() + slash + 1);
+  ::RegCloseKey(parent);
+  return result;
+}
+}  // namespace
+
 bool KeyAbsent(HKEY root, const std::string& path) {
-  HKEY key = nullptr;
-  LONG result = ::RegOpenKeyExA(root, path.c_str(), 0, KEY_QUERY_VALUE, &key);
-  if (result == ERROR_SUCCESS) ::RegCloseKey(key);
+  const LONG result = OnParent(root, path, [](HKEY parent, const char* name) {
+    HKEY key = nullptr;
+    const LONG opened = ::RegOpenKeyExA(parent, name, 0, KEY_QUERY_VALUE, &key);
+    if (opened == ERROR_SUCCESS) ::RegCloseKey(key);
+    return opened;
+  });
   return result == ERROR_FILE_NOT_FOUND;
 }
 
 LONG DeleteKey(HKEY root, const std::string& path) {
-  return System().RegDeleteKeyA(root, path.c_str());
+  return OnParent(root, path, [](HKEY parent, const char* name) {
+    return System().RegDeleteKeyA(parent, name);
+  });
 }
 
 LONG DeleteKeyTree(HKEY root, const std::string& path) {
-  return static_cast<LONG>(::SHDeleteKeyA(root, path.c_str()));
+  return OnParent(root, path, [](HKEY parent, const char* name) {
+    return static_cast<LONG>(::SHDeleteKeyA(parent, name));
+  });
 }
 
 LONG DeleteDeviceKey(bool nt5, const std::string& path) {

@@ -26,4 +26,15 @@ bool SameTextNoCase(const std::string& a, const std::string& b) {
   return upperA == upperB;
 }
 
+size_t LastBackslash(const std::string& path) {
+  size_t last = std::string::npos;
+  for (size_t i = 0; i < path.size(); ++i) {
+    if (path[i] == '\\')
+      last = i;
+    else if (::IsDBCSLeadByte(static_cast<BYTE>(path[i])))
+      ++i;
+  }
+  return last;
+}
+
 }  // namespace platform

@@ -12,4 +12,8 @@ bool ContainsWord(const std::string& text, const char* word);
 // characters compared as units and upper-cased by the system's locale mapping.
 bool SameTextNoCase(const std::string& a, const std::string& b);
 
+// The position of the last backslash of `path` that is a character of its own, never the
+// trail byte of a double-byte character; npos when there is none.
+size_t LastBackslash(const std::string& path);
+
 }  // namespace platform

@@ -13,7 +13,7 @@ const char kUninstallKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Unin
 
 // Splits a key path below HKEY_LOCAL_MACHINE into its parent and its last name.
 std::pair<std::string, std::string> SplitKeyPath(const std::string& path) {
-  const size_t slash = path.rfind('\\');
+  const size_t slash = platform::LastBackslash(path);
   if (slash == std::string::npos) return {std::string(), path};
   return {path.substr(0, slash), path.substr(slash + 1)};
 }

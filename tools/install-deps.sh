@@ -4,7 +4,7 @@ set -euo pipefail
 need=()
 have() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok installed'; }
 for package in cmake g++-mingw-w64-i686 g++-mingw-w64-x86-64 googletest wine wine64 \
-               xvfb x11-apps imagemagick python3; do
+               xvfb x11-apps imagemagick python3 locales; do
   have "$package" || need+=("$package")
 done
 if ! dpkg --print-foreign-architectures | grep -qx i386; then

@@ -103,6 +103,43 @@ TEST_P(DeviceDetection, ValuesOfAnyTypeAreReadUpToTheirFirstZeroAndNoFurther) {
   EXPECT_EQ(2, Count());
 }
 
+TEST_P(DeviceDetection, ValuesOfEveryLengthAndShapeAreReadWholeOrNotAtAll) {
+  const std::string hugeMaker = std::string(64 * 1024 - 9, 'y') + "Quillmar";
+  const std::string hugeText(64 * 1024, 'T');
+  struct Row {
+    const char* device;
+    DWORD makerType;
+    std::string maker;
+    DWORD makerSize;
+    std::string text;  // stored as REG_SZ; "-" for a zero-length binary value
+    bool listed;
+  } rows[] = {
+      {"Huge", REG_SZ, hugeMaker, static_cast<DWORD>(hugeMaker.size() + 1), hugeText, true},
+      {"HugeBinary", REG_BINARY, hugeMaker, static_cast<DWORD>(hugeMaker.size()), "", true},
+      {"Expand", REG_EXPAND_SZ, "%Veldo%", 8, "-", true},
+      {"Empty", REG_SZ, "", 1, "Empty maker", false},
+      {"ZeroLength", REG_BINARY, "Quillmar", 0, "No bytes", false},
+      {"ZeroDword", REG_DWORD, std::string(4, '\0'), 4, "Number", false},
+  };
+  for (const Row& row : rows) {
+    CreateKey(HKEY_LOCAL_MACHINE, Key(row.device));
+    SetBinary(HKEY_LOCAL_MACHINE, Key(row.device), category().maker, row.maker.data(),
+              row.makerSize, row.makerType);
+    if (row.text == "-")
+      SetBinary(HKEY_LOCAL_MACHINE, Key(row.device), category().text, "x", 0, REG_BINARY);
+    else
+      SetString(HKEY_LOCAL_MACHINE, Key(row.device), category().text, row.text);
+  }
+  CFoundKeyList found = List();
+  // Enumeration order: Empty, Expand, Huge, HugeBinary, ZeroDword, ZeroLength.
+  ASSERT_EQ(3u, found.size());
+  EXPECT_EQ("", found[0].m_strText);
+  EXPECT_EQ(category().DeviceKey(nt5(), "Expand"), found[0].m_strKeyPath);
+  EXPECT_EQ(hugeText, found[1].m_strText);
+  EXPECT_EQ("", found[2].m_strText);
+  EXPECT_EQ(3, Count());
+}
+
 TEST_P(DeviceDetection, LongSubkeyNamesAreReadWholeAndDoNotEndTheWalk) {
   const std::string longName = "A" + std::string(149, 'n');
   category().Add(nt5(), longName, "Quillmar", "Long");

@@ -190,4 +190,41 @@ INSTANTIATE_TEST_SUITE_P(
         DetectorCase{{"Quillmar Scanner Detector 1.5", "Quillmar Scanner Detector"}, -1},
         DetectorCase{{}, -1}));
 
+// The start-up values go whatever their type and size; the values beside them stay.
+struct RunShape {
+  const char* label;
+  DWORD type;
+  std::string bytes;
+  DWORD size;
+};
+
+class StartupValueShapes : public ::testing::TestWithParam<RunShape> {};
+
+TEST_P(StartupValueShapes, AreDeletedAndTheirNeighboursKept) {
+  files_test::RecordedCalls calls;
+  RunValue neighbour(files_test::UniqueName("dpt").c_str());
+  for (const char* name : {"evmonitr.exe", "ScanEye.exe"})
+    testing_support::SetBinary(HKEY_LOCAL_MACHINE, kRunKey, name, GetParam().bytes.data(),
+                               GetParam().size, GetParam().type);
+  CCleanerDlg dlg;
+  dlg.m_strWinDir = files_test::TempPath("");
+  dlg.RemoveEventManager();
+  dlg.RemoveDetector();
+  EXPECT_FALSE(testing_support::ValuePresent(HKEY_LOCAL_MACHINE, kRunKey, "evmonitr.exe"));
+  EXPECT_FALSE(testing_support::ValuePresent(HKEY_LOCAL_MACHINE, kRunKey, "ScanEye.exe"));
+  EXPECT_TRUE(neighbour.present());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Shapes, StartupValueShapes,
+    ::testing::Values(RunShape{"Unterminated", REG_SZ, "C:\\x.exeZ", 8},
+                      RunShape{"Dword", REG_DWORD, "abcd", 4},
+                      RunShape{"Binary", REG_BINARY, std::string("\0\1\2", 3), 3},
+                      RunShape{"Multi", REG_MULTI_SZ, std::string("a\0b\0\0", 5), 5},
+                      RunShape{"SixtyFourKilobytes", REG_SZ, std::string(64 * 1024, 'r'),
+                               64 * 1024},
+                      RunShape{"Empty", REG_SZ, "", 1},
+                      RunShape{"ZeroLength", REG_BINARY, "", 0}),
+    [](const ::testing::TestParamInfo<RunShape>& info) { return std::string(info.param.label); });
+
 }  // namespace

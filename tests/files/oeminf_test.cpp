@@ -56,6 +56,62 @@ INSTANTIATE_TEST_SUITE_P(
         MarkerCase{"[Strings]\r\nCatalogFile=Qlvdr.cat\r\n", false},
         MarkerCase{"", false}));
 
+// INF files of any content: the package goes only when its catalog entry can be read and
+// begins with the mark.
+struct HostileInf {
+  const char* label;
+  std::string content;
+  bool removed;
+};
+
+void PrintTo(const HostileInf& c, std::ostream* out) { *out << c.label; }
+
+std::string Utf16(const std::string& text) {
+  std::string wide("\xFF\xFE", 2);
+  for (char c : text) wide += std::string{c, '\0'};
+  return wide;
+}
+
+std::string Garbage(size_t size) {
+  std::string bytes(size, '\0');
+  unsigned state = 54321;
+  for (char& byte : bytes) {
+    state = state * 1103515245u + 12345u;
+    byte = static_cast<char>(state >> 16);
+    if (byte == '\r' || byte == '\n') byte = '\0';
+  }
+  return bytes;
+}
+
+class OemHostileContent : public ::testing::TestWithParam<HostileInf> {};
+
+TEST_P(OemHostileContent, RemovesThePackageOnlyForAReadableMark) {
+  RecordedCalls calls;
+  OemPackage package(GetParam().content);
+  CCleanerDlg dlg;
+  dlg.RemoveOemInfs();
+  EXPECT_EQ(!GetParam().removed, package.inf.present());
+  EXPECT_EQ(!GetParam().removed, package.catalog.present());
+  EXPECT_EQ(GetParam().removed ? 2u : 0u, RecordedCalls::commands.size());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Contents, OemHostileContent,
+    ::testing::Values(
+        HostileInf{"BinaryGarbage", Garbage(8192), false},
+        HostileInf{"GarbageBeforeTheSection",
+                   Garbage(4096) + "\r\n[Version]\r\nCatalogFile=Qlvdr.cat\r\n", true},
+        HostileInf{"Utf16", Utf16("[Version]\r\nCatalogFile=Qlvdr.cat\r\n"), true},
+        HostileInf{"LongValue", "[Version]\r\nCatalogFile=Qlvdr" + std::string(1000, 'c') + "\r\n",
+                   true},
+        // Too long to be read at all: no mark is seen.
+        HostileInf{"HundredKilobyteValue",
+                   "[Version]\r\nCatalogFile=Qlvdr" + std::string(100 * 1024, 'c') + "\r\n", false},
+        HostileInf{"EmptyValue", "[Version]\r\nCatalogFile=\r\n", false},
+        HostileInf{"ZeroBeforeTheMark", std::string("[Version]\r\nCatalogFile=\0Qlvdr.cat\r\n", 35),
+                   false}),
+    [](const ::testing::TestParamInfo<HostileInf>& info) { return std::string(info.param.label); });
+
 TEST(OemInfs, ClearsAttributesWithQuotedCommandsBeforeDeletingAfterOnePause) {
   RecordedCalls calls;
   OemPackage package("[Version]\r\nCatalogFile=Qlvdr.cat\r\n");

@@ -125,6 +125,46 @@ INSTANTIATE_TEST_SUITE_P(
         Row{{N, 5, 2, 0x12340ECE, "", true, 2, 0}, nullptr, {0, 0, 0, 0, 0}, "  (Build 3790)\n"},
         Row{{3, 5, 1, 2600, "", true, 1, 0}, nullptr, {0, 0, 0, 0, 0}, ""}));
 
+// "ProductType" of Windows NT 4.0 without the extended record: read up to its first zero,
+// whatever its type and length.
+struct ProductTypeShape {
+  const char* label;
+  DWORD type;
+  std::string bytes;
+  DWORD size;
+  const char* edition;
+};
+
+TEST(IdentifyOS, ProductTypeOfAnyShapeNamesTheEditionOrNothing) {
+  platform::ScopedSystem restore;
+  platform::System().GetVersionExA = &FakeGetVersionEx;
+  g_noVersion = false;
+  testing_support::ScopedRegistry registry({"SYSTEM\\CurrentControlSet\\Control\\ProductOptions"});
+  const std::string huge = "WINNT" + std::string(64 * 1024, ' ');
+  const ProductTypeShape shapes[] = {
+      {"Unterminated", REG_SZ, "WINNTX", 5, " Workstation"},
+      {"Binary", REG_BINARY, "LanmanNT", 8, " Server"},
+      {"Multi", REG_MULTI_SZ, std::string("ServerNT\0WINNT\0\0", 17), 17, " Advanced Server"},
+      {"Dword", REG_DWORD, "WINN", 4, ""},
+      {"Expand", REG_EXPAND_SZ, "WINNT", 6, " Workstation"},
+      {"SixtyFourKilobytes", REG_SZ, huge, static_cast<DWORD>(huge.size() + 1), ""},
+      {"Empty", REG_SZ, "", 1, ""},
+      {"ZeroLength", REG_BINARY, "WINNT", 0, ""},
+  };
+  const char kOptions[] = "SYSTEM\\CurrentControlSet\\Control\\ProductOptions";
+  g_version = {N, 4, 0, 1381, "", false, 0, 0};
+  for (const ProductTypeShape& shape : shapes) {
+    testing_support::DeleteTree(HKEY_LOCAL_MACHINE, kOptions);
+    testing_support::SetBinary(HKEY_LOCAL_MACHINE, kOptions, "ProductType", shape.bytes.data(),
+                               shape.size, shape.type);
+    CCleanerDlg dlg;
+    EXPECT_EQ(1, dlg.IdentifyOS());
+    EXPECT_EQ(std::string("Windows NT") + shape.edition + " version 4.0  (Build 1381)\n",
+              dlg.m_strOSName)
+        << shape.label;
+  }
+}
+
 TEST(IdentifyOS, ReturnsZeroAndChangesNothingWithoutAVersionRecord) {
   platform::ScopedSystem restore;
   platform::System().GetVersionExA = &FakeGetVersionEx;
