@@ -65,12 +65,7 @@ TEST_P(StillImageCleaning, RemovesOnlyTheTickedDeviceAndAsksToRestart) {
   EXPECT_TRUE(IsEnabled(main, IDC_CHK_STI));
   EXPECT_NE(BST_UNCHECKED, CheckState(main, IDC_CHK_STI));
 
-  Click(main, IDOK);
-  HWND prompt = program.WaitForWindow(kRestartCaption);
-  ASSERT_TRUE(prompt);
-  EXPECT_EQ(kRestartText, NormaliseLineBreaks(MessageText(prompt)));
-  Answer(prompt, IDNO);
-  EXPECT_TRUE(program.WaitForExit());
+  LeaveAnsweringNo(program, main);
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -83,4 +83,13 @@ HWND OpenMainDialog(Program& program, const WindowsVersion& version) {
   return main;
 }
 
+void LeaveAnsweringNo(Program& program, HWND main) {
+  Click(main, IDOK);
+  HWND prompt = program.WaitForWindow(kRestartCaption);
+  ASSERT_TRUE(prompt) << "no restart prompt";
+  EXPECT_EQ(kRestartText, NormaliseLineBreaks(MessageText(prompt)));
+  Answer(prompt, IDNO);
+  EXPECT_TRUE(program.WaitForExit());
+}
+
 }  // namespace e2e

@@ -39,4 +39,8 @@ HWND WalkToMainDialog(Program& program, const WindowsVersion& version, std::stri
 // The same inside a test: what went wrong becomes a test failure.
 HWND OpenMainDialog(Program& program, const WindowsVersion& version);
 
+// Exit after a cleaning run: the restart prompt comes with its text, and No ends the
+// program. What goes wrong becomes a test failure.
+void LeaveAnsweringNo(Program& program, HWND main);
+
 }  // namespace e2e

@@ -100,4 +100,15 @@ std::vector<testing_support::SeenDialog> AnsweredMain::Boxes() const {
   return std::vector<testing_support::SeenDialog>(seen.begin() + (seen.empty() ? 0 : 1), seen.end());
 }
 
+std::string Garbage(size_t size, unsigned seed) {
+  std::string bytes(size, '\0');
+  unsigned state = seed;
+  for (char& byte : bytes) {
+    state = state * 1103515245u + 12345u;
+    byte = static_cast<char>(state >> 16);
+    if (byte == '\r' || byte == '\n') byte = '\0';
+  }
+  return bytes;
+}
+
 }  // namespace files_test

@@ -89,6 +89,10 @@ class RecordedCalls {
   platform::ScopedSystem m_restore;
 };
 
+// `size` bytes of every value, zeros included, but no line break: one endless line of
+// garbage. The same `seed` gives the same bytes.
+std::string Garbage(size_t size, unsigned seed = 12345);
+
 // The real main dialog with an answerer that was up before it: the dialog's own first
 // activation takes an empty answer, so that only the boxes and dialogs after it count.
 struct AnsweredMain {

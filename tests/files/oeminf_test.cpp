@@ -72,16 +72,7 @@ std::string Utf16(const std::string& text) {
   return wide;
 }
 
-std::string Garbage(size_t size) {
-  std::string bytes(size, '\0');
-  unsigned state = 54321;
-  for (char& byte : bytes) {
-    state = state * 1103515245u + 12345u;
-    byte = static_cast<char>(state >> 16);
-    if (byte == '\r' || byte == '\n') byte = '\0';
-  }
-  return bytes;
-}
+std::string Garbage(size_t size) { return files_test::Garbage(size, 54321); }
 
 class OemHostileContent : public ::testing::TestWithParam<HostileInf> {};
 

@@ -17,17 +17,7 @@ std::string NameOf(const ScopedFile& file) {
   return file.path().substr(file.path().rfind('\\') + 1);
 }
 
-// Bytes of every value, zeros included, but no line break: one endless line.
-std::string Garbage(size_t size) {
-  std::string bytes(size, '\0');
-  unsigned state = 12345;
-  for (char& byte : bytes) {
-    state = state * 1103515245u + 12345u;
-    byte = static_cast<char>(state >> 16);
-    if (byte == '\r' || byte == '\n') byte = '\0';
-  }
-  return bytes;
-}
+using files_test::Garbage;
 
 // The INF files a settings file may name (A, B, C), one in the INF folder it does not
 // name (D), and files elsewhere that no settings file may reach.
