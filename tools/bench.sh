@@ -188,7 +188,8 @@ Select All reads each USB device registration once: the detection pass, which de
 the USB item is present, lists the maker's devices as it goes, and the USB selection list that
 Select All builds next is made from that list instead of a second walk of the enumeration key
 (the still-image and SCSI items work the same way). The list lives only until Select All
-returns; the Detail buttons, the check boxes and the removers always read the registry afresh.
+returns; the Detail buttons, the check boxes and the removers always read the registry afresh,
+and the removers still check that the key at an entry's position carries the entry's text.
 The installed-software list is read once. So Select All and the baseline read the same keys
 once each, and the ratio is what the program costs beyond the bare reads: its fixed cost,
 opening every key with full access, and filling the list boxes.
