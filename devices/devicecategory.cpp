@@ -37,7 +37,7 @@ int FindDevices(const DeviceCategory& category, CFoundKeyList* found, BOOL count
 void CKeptDevices::Drop() {
   m_bArmed = false;
   m_bKept = false;
-  m_found.clear();
+  CFoundKeyList().swap(m_found);
 }
 
 int CKeptDevices::Count(const DeviceCategory& category) {
