@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "devices/devicecategory.h"
 #include "devices/records.h"
 #include "framework/dialog.h"
 #include "software/softwarelist.h"
@@ -53,16 +54,21 @@ class CCleanerDlg : public fw::CDialog {
   void UpdateMemoryInfo();
 
   // Still-image, SCSI and USB registrations. With `countOnly` the detectors return the
-  // number of matching devices and add nothing; otherwise they append and return 0.
+  // number of matching devices and add nothing; otherwise they append and return 0. The
+  // detection pass counts through CountXScanners, which during Select All keeps what it
+  // found for the list build that follows (m_keptSTI, m_keptSCSI, m_keptUSB).
   int FindSTIScanners(CFoundKeyList* found, BOOL countOnly);
+  int CountSTIScanners();
   void BuildSTIList();
   void RemoveSTIScanners();
   void OnDetailSTI();
   int FindSCSIScanners(CFoundKeyList* found, BOOL countOnly);
+  int CountSCSIScanners();
   void BuildSCSIList();
   void RemoveSCSIScanners();
   void OnDetailSCSI();
   int FindUSBScanners(CFoundKeyList* found, BOOL countOnly);
+  int CountUSBScanners();
   void BuildUSBList();
   void RemoveUSBScanners();
   void OnDetailUSB();
@@ -123,6 +129,9 @@ class CCleanerDlg : public fw::CDialog {
   CSelectionListPtr m_pSTIList;
   CSelectionListPtr m_pSCSIList;
   CSelectionListPtr m_pUSBList;
+  CKeptDevices m_keptSTI;
+  CKeptDevices m_keptSCSI;
+  CKeptDevices m_keptUSB;
   HICON m_hIcon = nullptr;
   std::string m_strOSName;
   int m_bCleaned = 0;

@@ -14,10 +14,8 @@ const char* const kDetectorCaptions[] = {
 }  // namespace
 
 void CCleanerDlg::DetectItems() {
-  CFoundKeyList scratch;
-
   if (m_bWin98 || m_bWinME || m_bNT5) {
-    if (FindSTIScanners(&scratch, TRUE) == 0) {
+    if (CountSTIScanners() == 0) {
       DisableItem(IDC_CHK_STI);
       m_bSTIFound = 0;
     }
@@ -31,12 +29,12 @@ void CCleanerDlg::DetectItems() {
     m_b1394Checked = 0;
   }
 
-  if (!((m_bWin98 || m_bWinME || m_bWin95 || m_bNT5) && FindSCSIScanners(&scratch, TRUE) > 0)) {
+  if (!((m_bWin98 || m_bWinME || m_bWin95 || m_bNT5) && CountSCSIScanners() > 0)) {
     DisableItem(IDC_CHK_SCSI);
     m_bSCSIFound = 0;
   }
 
-  if (FindUSBScanners(&scratch, TRUE) == 0) {
+  if (CountUSBScanners() == 0) {
     DisableItem(IDC_CHK_USB);
     m_bUSBChecked = 0;
     m_bUSBFound = 0;
@@ -121,6 +119,10 @@ void CCleanerDlg::OnSelectAll() {
   m_bCleaned = 0;
   m_bSTIFound = m_bUSBFound = m_bSCSIFound = m_bASPIFound = 1;
   m_bINFFound = m_bSysFilesFound = m_bEPPFound = m_bDetectorFound = 1;
+  // The detection pass keeps the devices it finds for the Detail routines below, which would
+  // otherwise read the same registrations again; whatever they do not take is dropped when
+  // Select All ends.
+  CKeepDevices keep{&m_keptSTI, &m_keptSCSI, &m_keptUSB};
   DetectItems();
   DiscardLists();
   m_bSysFilesChecked = m_bSCSIChecked = m_bSTIChecked = m_bINFChecked = m_b1394Checked = 0;

@@ -34,6 +34,39 @@ int FindDevices(const DeviceCategory& category, CFoundKeyList* found, BOOL count
   return countOnly ? count : 0;
 }
 
+void CKeptDevices::Drop() {
+  m_bArmed = false;
+  m_bKept = false;
+  CFoundKeyList().swap(m_found);
+}
+
+int CKeptDevices::Count(const DeviceCategory& category) {
+  if (!m_bArmed) return FindDevices(category, nullptr, TRUE);
+  m_found.clear();
+  FindDevices(category, &m_found, FALSE);
+  m_bKept = true;
+  return static_cast<int>(m_found.size());
+}
+
+CFoundKeyList CKeptDevices::Take(const DeviceCategory& category) {
+  CFoundKeyList found;
+  if (m_bKept) {
+    found.swap(m_found);
+    m_bKept = false;
+  } else {
+    FindDevices(category, &found, FALSE);
+  }
+  return found;
+}
+
+CKeepDevices::CKeepDevices(std::initializer_list<CKeptDevices*> stores) : m_stores(stores) {
+  for (CKeptDevices* store : m_stores) store->Arm();
+}
+
+CKeepDevices::~CKeepDevices() {
+  for (CKeptDevices* store : m_stores) store->Drop();
+}
+
 void RebuildSelectionList(CSelectionListPtr& list, const CFoundKeyList& found) {
   CSelectionListPtr saved = std::move(list);
   list.reset(new CSelectionList);

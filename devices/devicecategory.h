@@ -4,7 +4,9 @@
 #pragma once
 #include <windows.h>
 
+#include <initializer_list>
 #include <string>
+#include <vector>
 
 #include "devices/records.h"
 
@@ -21,6 +23,39 @@ bool NamesMaker(const std::string& text);
 // With `countOnly` returns the number of the maker's devices and leaves `found` alone;
 // otherwise appends one record per device, in the registry's order, and returns 0.
 int FindDevices(const DeviceCategory& category, CFoundKeyList* found, BOOL countOnly);
+
+// What Select All's detection pass found of one category, kept for the list build that
+// follows in the same handler, so that Select All reads each device registration once.
+// Only an armed store keeps anything; the first list build takes what it holds, and
+// dropping it disarms it and forgets the rest. Unarmed, it walks the registry every time.
+class CKeptDevices {
+ public:
+  void Arm() { m_bArmed = true; }
+  void Drop();
+  // The detection pass's count of the maker's devices; armed, the walk lists them and keeps
+  // the list, replacing anything kept before.
+  int Count(const DeviceCategory& category);
+  // A list build's detection: the kept devices once, else a fresh walk in list mode.
+  CFoundKeyList Take(const DeviceCategory& category);
+
+ private:
+  bool m_bArmed = false;
+  bool m_bKept = false;
+  CFoundKeyList m_found;
+};
+
+// Arms the stores for the life of one handler and drops them when it ends, however it ends:
+// nothing kept outlives the handler that read it.
+class CKeepDevices {
+ public:
+  explicit CKeepDevices(std::initializer_list<CKeptDevices*> stores);
+  ~CKeepDevices();
+  CKeepDevices(const CKeepDevices&) = delete;
+  CKeepDevices& operator=(const CKeepDevices&) = delete;
+
+ private:
+  std::vector<CKeptDevices*> m_stores;
+};
 
 // Replaces `list` by one entry per found key, carrying each mark over by position.
 void RebuildSelectionList(CSelectionListPtr& list, const CFoundKeyList& found);

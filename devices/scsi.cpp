@@ -15,10 +15,10 @@ int CCleanerDlg::FindSCSIScanners(CFoundKeyList* found, BOOL countOnly) {
   return FindDevices(Scsi(m_bNT5 != 0, m_bWin95 != 0), found, countOnly);
 }
 
+int CCleanerDlg::CountSCSIScanners() { return m_keptSCSI.Count(Scsi(m_bNT5 != 0, m_bWin95 != 0)); }
+
 void CCleanerDlg::BuildSCSIList() {
-  CFoundKeyList found;
-  FindSCSIScanners(&found, FALSE);
-  RebuildSelectionList(m_pSCSIList, found);
+  RebuildSelectionList(m_pSCSIList, m_keptSCSI.Take(Scsi(m_bNT5 != 0, m_bWin95 != 0)));
   m_bSCSIChecked = 1;
 }
 

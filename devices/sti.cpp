@@ -14,10 +14,10 @@ int CCleanerDlg::FindSTIScanners(CFoundKeyList* found, BOOL countOnly) {
   return FindDevices(StillImage(m_bNT5 != 0), found, countOnly);
 }
 
+int CCleanerDlg::CountSTIScanners() { return m_keptSTI.Count(StillImage(m_bNT5 != 0)); }
+
 void CCleanerDlg::BuildSTIList() {
-  CFoundKeyList found;
-  FindSTIScanners(&found, FALSE);
-  RebuildSelectionList(m_pSTIList, found);
+  RebuildSelectionList(m_pSTIList, m_keptSTI.Take(StillImage(m_bNT5 != 0)));
   m_bSTIChecked = 1;
 }
 

@@ -12,10 +12,10 @@ int CCleanerDlg::FindUSBScanners(CFoundKeyList* found, BOOL countOnly) {
   return FindDevices(Usb(m_bNT5 != 0), found, countOnly);
 }
 
+int CCleanerDlg::CountUSBScanners() { return m_keptUSB.Count(Usb(m_bNT5 != 0)); }
+
 void CCleanerDlg::BuildUSBList() {
-  CFoundKeyList found;
-  FindUSBScanners(&found, FALSE);
-  RebuildSelectionList(m_pUSBList, found);
+  RebuildSelectionList(m_pUSBList, m_keptUSB.Take(Usb(m_bNT5 != 0)));
   m_bUSBChecked = 1;
 }
 

@@ -21,6 +21,8 @@
 #include <string>
 #include <vector>
 
+#include "e2e/driver.h"
+
 namespace {
 
 const char kMainCaption[] = "System Registry Cleaner";
@@ -39,17 +41,6 @@ double Now() {
   LARGE_INTEGER counter;
   ::QueryPerformanceCounter(&counter);
   return static_cast<double>(counter.QuadPart) * g_tickMs;
-}
-
-void SetVersion(const std::string& exeName, const std::string& version) {
-  const std::string path = "Software\\Wine\\AppDefaults\\" + exeName;
-  HKEY key = nullptr;
-  if (::RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr,
-                        &key, nullptr) != ERROR_SUCCESS)
-    return;
-  ::RegSetValueExA(key, "Version", 0, REG_SZ, reinterpret_cast<const BYTE*>(version.c_str()),
-                   static_cast<DWORD>(version.size() + 1));
-  ::RegCloseKey(key);
 }
 
 struct Search {
@@ -112,7 +103,7 @@ class Run {
  public:
   bool Launch(const std::string& program, const std::string& version) {
     const size_t slash = program.find_last_of("\\/");
-    SetVersion(slash == std::string::npos ? program : program.substr(slash + 1), version);
+    e2e::SetEmulatedVersion(e2e::FileNameOf(program), version);
     std::string commandLine = "\"" + program + "\"";
     const std::string directory = slash == std::string::npos ? "." : program.substr(0, slash);
     STARTUPINFOA startup = {};

@@ -1,8 +1,12 @@
 // Benchmark helper: fills the registry with many installed products and USB devices, and
 // times the plainest possible read of the same keys, for comparison with DrvPurge.exe.
 //
-//   bench_registry seed N       N uninstall keys and N USB device keys (one instance each);
+//   bench_registry seed N [SHAPE]
+//                               N uninstall keys and N USB device keys (one instance each);
 //                               every 50th names the maker. Earlier bench keys are removed.
+//                               SHAPE "last" gives the maker's devices (as many) the last
+//                               places in the enumeration instead, "none" has none of them;
+//                               the products are the same in every shape.
 //   bench_registry clear        removes the bench keys
 //   bench_registry baseline R   reads both key sets R times with the bare registry calls and
 //                               prints "baseline_ms <median> <min> <max> apps=<n> usb=<n>"
@@ -58,7 +62,10 @@ int Clear() {
   return 0;
 }
 
-int Seed(int count) {
+// Which USB devices name the maker.
+enum class Shape { kSpread, kLast, kNone };
+
+int Seed(int count, Shape shape) {
   Clear();
   HKEY apps = Create(HKEY_LOCAL_MACHINE, kUninstall);
   HKEY usb = Create(HKEY_LOCAL_MACHINE, kUsb);
@@ -81,12 +88,17 @@ int Seed(int count) {
     } else {
       ++failed;
     }
+    // The names sort in the order of i, and the registry enumerates its subkeys sorted.
     std::snprintf(name, sizeof(name), "%s%03X&PID_%04X\\5&%08X&0&1", kUsbPrefix, i / 4096,
                   i % 4096, 0x1234u + i);
+    const bool makerDevice = shape == Shape::kSpread ? maker
+                             : shape == Shape::kLast ? i >= count - count / 50
+                                                     : false;
     if (HKEY key = Create(usb, name)) {
-      SetText(key, "Mfg", maker ? "Quillmar Imaging" : "Generic Devices Inc.");
+      SetText(key, "Mfg", makerDevice ? "Quillmar Imaging" : "Generic Devices Inc.");
       char text[80];
-      std::snprintf(text, sizeof(text), maker ? "Quillmar Scanner %d" : "USB Input Device %d", i);
+      std::snprintf(text, sizeof(text), makerDevice ? "Quillmar Scanner %d" : "USB Input Device %d",
+                    i);
       SetText(key, "DeviceDesc", text);
       ::RegCloseKey(key);
     } else {
@@ -198,9 +210,13 @@ int Baseline(int runs) {
 int main(int argc, char** argv) {
   const std::string mode = argc > 1 ? argv[1] : "";
   const int number = argc > 2 ? std::atoi(argv[2]) : 0;
-  if (mode == "seed") return Seed(number);
+  const std::string shape = argc > 3 ? argv[3] : "spread";
+  if (mode == "seed" && (shape == "spread" || shape == "last" || shape == "none"))
+    return Seed(number, shape == "last"   ? Shape::kLast
+                        : shape == "none" ? Shape::kNone
+                                          : Shape::kSpread);
   if (mode == "clear") return Clear();
   if (mode == "baseline") return Baseline(number > 0 ? number : 5);
-  std::fprintf(stderr, "usage: bench_registry seed N | clear | baseline RUNS\n");
+  std::fprintf(stderr, "usage: bench_registry seed N [spread|last|none] | clear | baseline RUNS\n");
   return 64;
 }
