@@ -144,6 +144,11 @@ void CCleanerDlg::SetCheck(int id, int state) const {
 
 void CCleanerDlg::DisableItem(int id) const { ::EnableWindow(GetDlgItem(id), FALSE); }
 
+void CCleanerDlg::RetireItem(int id) const {
+  SetCheck(id, BST_UNCHECKED);
+  DisableItem(id);
+}
+
 int CCleanerDlg::LookupSelected(const CSelectionList* list, int index) const {
   return ::LookupSelected(list, index);
 }

@@ -97,6 +97,8 @@ class CCleanerDlg : public fw::CDialog {
   int GetCheck(int id) const;
   void SetCheck(int id, int state) const;
   void DisableItem(int id) const;
+  // Unchecks and disables an item's box once there is nothing left to remove.
+  void RetireItem(int id) const;
 
   HWND m_pChkSTI = nullptr;
   HWND m_pChkINF = nullptr;

@@ -108,8 +108,3 @@ bool RemoveSelectedDevices(CSelectionList* list, const CFoundKeyList& found, boo
   list->swap(kept);
   return list->empty();
 }
-
-void RetireBox(HWND box) {
-  ::SendMessageA(box, BM_SETCHECK, BST_UNCHECKED, 0);
-  ::EnableWindow(box, FALSE);
-}

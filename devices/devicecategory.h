@@ -65,6 +65,3 @@ void RebuildSelectionList(CSelectionListPtr& list, const CFoundKeyList& found);
 // key cannot be vouched for, or that survives its delete, stays listed and selected. True
 // when the list is empty afterwards; a missing list counts as nothing selected.
 bool RemoveSelectedDevices(CSelectionList* list, const CFoundKeyList& found, bool nt5);
-
-// Unchecks and disables a category's box once there is nothing left to remove.
-void RetireBox(HWND box);

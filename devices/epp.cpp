@@ -1,6 +1,5 @@
 // The parallel-port SCSI adapter driver and, on Windows NT 4.0, the ASPI service.
 #include "app/cleanerdlg.h"
-#include "devices/devicecategory.h"
 #include "platform/registry.h"
 #include "platform/text.h"
 #include "res/resource.h"
@@ -42,7 +41,7 @@ void CCleanerDlg::RemoveEPPDriver() {
   // The item is over only when the driver is no longer found; a second adapter subkey or
   // one that survived its delete keeps the box checked for the next Apply.
   if (FindEPPDriver(nullptr, FALSE)) return;
-  if (found) RetireBox(GetDlgItem(IDC_CHK_EPP));
+  if (found) RetireItem(IDC_CHK_EPP);
   m_bEPPFound = 0;
 }
 

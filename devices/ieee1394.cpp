@@ -1,7 +1,7 @@
 // The IEEE 1394 bus and SBP-2 enumeration trees, removed whole whoever made the devices.
 #include "app/cleanerdlg.h"
-#include "devices/devicecategory.h"
 #include "platform/registry.h"
+#include "res/resource.h"
 
 namespace {
 const char* BusKey(bool nt5) {
@@ -24,6 +24,6 @@ void CCleanerDlg::Remove1394Data() {
   // A tree that survived its delete (RegDeleteKeyA on the NT family keeps a key with
   // subkeys) leaves the box checked, so that the next Apply tries again.
   if (Find1394Data()) return;
-  RetireBox(m_pChk1394);
+  RetireItem(IDC_CHK_1394);
   m_b1394Checked = 0;
 }

@@ -27,7 +27,7 @@ void CCleanerDlg::RemoveSCSIScanners() {
   FindSCSIScanners(&found, FALSE);
   if (RemoveSelectedDevices(m_pSCSIList.get(), found, m_bNT5 != 0)) {
     m_bSCSIFound = 0;
-    RetireBox(GetDlgItem(IDC_CHK_SCSI));
+    RetireItem(IDC_CHK_SCSI);
   }
 }
 

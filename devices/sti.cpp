@@ -1,6 +1,7 @@
 // Still-image devices: one class-instance key per scanner or camera, named by "Vendor".
 #include "app/cleanerdlg.h"
 #include "devices/devicecategory.h"
+#include "res/resource.h"
 
 namespace {
 DeviceCategory StillImage(bool nt5) {
@@ -26,7 +27,7 @@ void CCleanerDlg::RemoveSTIScanners() {
   FindSTIScanners(&found, FALSE);
   if (RemoveSelectedDevices(m_pSTIList.get(), found, m_bNT5 != 0)) {
     m_bSTIFound = 0;
-    RetireBox(m_pChkSTI);
+    RetireItem(IDC_CHK_STI);
   }
 }
 

@@ -1,6 +1,7 @@
 // USB devices: one device key per vendor and product, its first instance naming the maker.
 #include "app/cleanerdlg.h"
 #include "devices/devicecategory.h"
+#include "res/resource.h"
 
 namespace {
 DeviceCategory Usb(bool nt5) {
@@ -24,7 +25,7 @@ void CCleanerDlg::RemoveUSBScanners() {
   FindUSBScanners(&found, FALSE);
   if (RemoveSelectedDevices(m_pUSBList.get(), found, m_bNT5 != 0)) {
     m_bUSBFound = 0;
-    RetireBox(m_pChkUSB);
+    RetireItem(IDC_CHK_USB);
   }
 }
 

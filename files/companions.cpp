@@ -50,6 +50,5 @@ void CCleanerDlg::RemoveDetector() {
   DeleteStartupValue("ScanEye.exe");
 
   m_bDetectorFound = 0;
-  ::SendMessageA(m_pChkDetector, BM_SETCHECK, BST_UNCHECKED, 0);
-  ::EnableWindow(m_pChkDetector, FALSE);
+  RetireItem(IDC_CHK_DETECTOR);
 }

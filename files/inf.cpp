@@ -79,8 +79,7 @@ void CCleanerDlg::RemoveINFFiles() {
 
   if (!m_pINFList || m_pINFList->empty()) {
     m_bINFFound = 0;
-    SetCheck(IDC_CHK_INF, BST_UNCHECKED);
-    DisableItem(IDC_CHK_INF);
+    RetireItem(IDC_CHK_INF);
   }
 }
 

@@ -65,8 +65,7 @@ void CCleanerDlg::RemoveSystemFiles() {
   }
   if (list.empty()) {
     m_bSysFilesFound = 0;
-    SetCheck(IDC_CHK_SYSFILES, BST_UNCHECKED);
-    DisableItem(IDC_CHK_SYSFILES);
+    RetireItem(IDC_CHK_SYSFILES);
   }
 }
 
