@@ -145,6 +145,22 @@ INSTANTIATE_TEST_SUITE_P(Folders, InfFolders, ::testing::Bool(),
                            return std::string(info.param ? "InfMissing" : "OtherMissing");
                          });
 
+// Moves a folder of the prefix aside for one test and puts it back.
+class ScopedAside {
+ public:
+  explicit ScopedAside(std::string path) : m_path(std::move(path)), m_aside(m_path + UniqueName(".aside")) {
+    m_moved = ::MoveFileA(m_path.c_str(), m_aside.c_str()) != FALSE;
+  }
+  ~ScopedAside() {
+    if (m_moved) ::MoveFileA(m_aside.c_str(), m_path.c_str());
+  }
+  bool moved() const { return m_moved; }
+
+ private:
+  std::string m_path, m_aside;
+  bool m_moved = false;
+};
+
 const char kCatalogs[] = "\\system32\\CatRoot\\{F750E6C3-38EE-11D1-85E5-00C04FC295EE}";
 const char kMarked[] = "[Version]\r\nCatalogFile=Qlvdr.cat\r\n";
 
@@ -165,7 +181,10 @@ TEST_P(OemFaults, LeaveWhatWillNotGoAndGoOnWithTheNextPackage) {
   const OemRow& row = GetParam();
   RecordedCalls calls;
   const bool withCatalog = row.fault != OemFault::kCatalogFolderMissing;
+  // A prefix that an earlier run gave the catalog folder lends it for the test.
+  std::unique_ptr<ScopedAside> aside;
   if (!withCatalog) {
+    if (DirectoryPresent(WinDir() + kCatalogs)) aside.reset(new ScopedAside(WinDir() + kCatalogs));
     ASSERT_FALSE(DirectoryPresent(WinDir() + kCatalogs));
   }
   const std::string base = UniqueName("oemdpt");
@@ -203,22 +222,6 @@ INSTANTIATE_TEST_SUITE_P(
         OemRow{OemFault::kHeldOpenCatalog, "HeldOpenCatalog", false, false, true},
         OemRow{OemFault::kCatalogFolderMissing, "CatalogFolderMissing", false, false, false}),
     [](const ::testing::TestParamInfo<OemRow>& info) { return std::string(info.param.label); });
-
-// Moves a folder of the prefix aside for one test and puts it back.
-class ScopedAside {
- public:
-  explicit ScopedAside(std::string path) : m_path(std::move(path)), m_aside(m_path + UniqueName(".aside")) {
-    m_moved = ::MoveFileA(m_path.c_str(), m_aside.c_str()) != FALSE;
-  }
-  ~ScopedAside() {
-    if (m_moved) ::MoveFileA(m_aside.c_str(), m_path.c_str());
-  }
-  bool moved() const { return m_moved; }
-
- private:
-  std::string m_path, m_aside;
-  bool m_moved = false;
-};
 
 TEST(OemFolders, WithoutAnInfFolderNothingStartsAndNothingWaits) {
   RecordedCalls calls;
