@@ -90,19 +90,24 @@ bool KeyExists(HKEY root, const std::string& path, REGSAM access) {
   return key.Open(root, path, access);
 }
 
+std::pair<std::string, std::string> SplitKeyPath(const std::string& path) {
+  const size_t slash = LastBackslash(path);
+  if (slash == std::string::npos) return {std::string(), path};
+  return {path.substr(0, slash), path.substr(slash + 1)};
+}
+
 namespace {
 // Runs `call(parent, name)` on the key's parent and its last name. A key name may hold 255
 // characters and some registries refuse a whole path of more than 260, which a name
 // below an open parent never is. The parent's open error is the result when it fails.
 template <class Call>
 LONG OnParent(HKEY root, const std::string& path, Call call) {
-  const size_t slash = LastBackslash(path);
-  if (slash == std::string::npos || slash + 1 == path.size()) return call(root, path.c_str());
+  const std::pair<std::string, std::string> split = SplitKeyPath(path);
+  if (split.first.empty() || split.second.empty()) return call(root, path.c_str());
   HKEY parent = nullptr;
-  LONG result =
-      ::RegOpenKeyExA(root, path.substr(0, slash).c_str(), 0, KEY_ALL_ACCESS, &parent);
+  LONG result = ::RegOpenKeyExA(root, split.first.c_str(), 0, KEY_ALL_ACCESS, &parent);
   if (result != ERROR_SUCCESS) return result;
-  result = call(parent, path.c_str() + slash + 1);
+  result = call(parent, split.second.c_str());
   ::RegCloseKey(parent);
   return result;
 }

@@ -4,8 +4,13 @@
 #include <windows.h>
 
 #include <string>
+#include <utility>
 
 namespace platform {
+
+// A key path split into its parent's path and its last name, at the last backslash that
+// is a character of its own; a path without one is all name, with an empty parent.
+std::pair<std::string, std::string> SplitKeyPath(const std::string& path);
 
 class RegKey {
  public:

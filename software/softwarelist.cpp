@@ -11,17 +11,10 @@ namespace {
 
 const char kUninstallKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
 
-// Splits a key path below HKEY_LOCAL_MACHINE into its parent and its last name.
-std::pair<std::string, std::string> SplitKeyPath(const std::string& path) {
-  const size_t slash = platform::LastBackslash(path);
-  if (slash == std::string::npos) return {std::string(), path};
-  return {path.substr(0, slash), path.substr(slash + 1)};
-}
-
 // A product key is opened relative to its parent: a subkey name may hold 255 characters,
 // and some registries refuse a whole path of more than 260.
 bool OpenParent(const std::string& path, platform::RegKey& parent) {
-  return parent.OpenDefault(HKEY_LOCAL_MACHINE, SplitKeyPath(path).first);
+  return parent.OpenDefault(HKEY_LOCAL_MACHINE, platform::SplitKeyPath(path).first);
 }
 
 bool ProductKeyExists(const platform::RegKey& parent, const std::string& name) {
@@ -89,7 +82,7 @@ void CSoftwareListBox::OnDblclk() {
   // The boxes run a message loop of their own: the list may have been refilled meanwhile.
   if (!Unchanged(changes)) return;
 
-  const std::string name = SplitKeyPath(keyPath).second;
+  const std::string name = platform::SplitKeyPath(keyPath).second;
   platform::RegKey parent;
   if (!OpenParent(keyPath, parent) || !ProductKeyExists(parent, name)) {
     RemoveRow(row);

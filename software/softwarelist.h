@@ -29,7 +29,6 @@ class CSoftwareListBox : public fw::CListBox {
 
  private:
   void RemoveRow(int row);
-  // True while `entry` is still the record of `row`.
   // True while no fill or removal has changed the rows since `changes` was taken: a
   // freed record's address may be reused, so pointers cannot tell.
   bool Unchanged(unsigned changes) const { return changes == m_nChanges; }
