@@ -122,19 +122,6 @@ std::string TempFile(const char* name) {
   return std::string(folder) + name;
 }
 
-std::string ReadFile(const std::string& path) {
-  HANDLE file = ::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return "";
-  std::string content;
-  char buffer[512];
-  DWORD read = 0;
-  while (::ReadFile(file, buffer, sizeof(buffer), &read, nullptr) && read > 0)
-    content.append(buffer, read);
-  ::CloseHandle(file);
-  return content;
-}
-
 class AcceptanceRun : public ::testing::TestWithParam<Acceptance> {
  protected:
   void SetUp() override {
@@ -276,9 +263,9 @@ void AcceptanceRun::RunAndCompare() {
   ASSERT_TRUE(WaitUntil([&] { return !IsEnabled(main, IDC_CHK_DETECTOR); }, 60000));
   EXPECT_EQ(BST_UNCHECKED, CheckState(main, IDC_CHK_DETECTOR));
   EXPECT_EQ(1u, program.Windows().size()) << "no message box is expected";
-  EXPECT_EQ("WM_CLOSE\r\n", ReadFile(detectorRecord));
+  EXPECT_EQ("WM_CLOSE\r\n", testing_support::ReadWholeFile(detectorRecord));
   EXPECT_EQ(run.eventManagerCloses ? "WM_DESTROY\r\nWM_NCDESTROY\r\n" : "",
-            ReadFile(eventManagerRecord));
+            testing_support::ReadWholeFile(eventManagerRecord));
 
   LeaveAnsweringNo(program, main);
   ASSERT_FALSE(program.Running()) << "the program must have ended before the picture";

@@ -36,19 +36,6 @@ std::string TestsDirectory() {
   return directory.substr(0, directory.rfind('\\'));
 }
 
-std::string ReadFile(const std::string& path) {
-  HANDLE file = ::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return std::string();
-  std::string content;
-  char buffer[4096];
-  DWORD read = 0;
-  while (::ReadFile(file, buffer, sizeof(buffer), &read, nullptr) && read > 0)
-    content.append(buffer, read);
-  ::CloseHandle(file);
-  return content;
-}
-
 // One real uninstaller run: the command that starts tests/helpers/uninstaller.exe on a
 // product's key, and the marker file it writes once it has done its work.
 struct Uninstaller {
@@ -323,7 +310,7 @@ TEST_F(UninstallTest, LongCommandReachesTheUninstallerWhole) {
   DoubleClick(name);
 
   ASSERT_TRUE(uninstaller.Ran());
-  const std::string arguments = ReadFile(uninstaller.marker);
+  const std::string arguments = testing_support::ReadWholeFile(uninstaller.marker);
   EXPECT_NE(std::string::npos, arguments.find("\n" + tail + "\n")) << arguments;
   EXPECT_FALSE(ProductPresent(name));
   EXPECT_EQ(-1, RowOf(List(), name));

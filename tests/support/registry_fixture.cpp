@@ -77,6 +77,19 @@ bool FilePresent(const std::string& path) {
   return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
+std::string ReadWholeFile(const std::string& path) {
+  HANDLE file = ::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return std::string();
+  std::string content;
+  char buffer[4096];
+  DWORD read = 0;
+  while (::ReadFile(file, buffer, sizeof(buffer), &read, nullptr) && read > 0)
+    content.append(buffer, read);
+  ::CloseHandle(file);
+  return content;
+}
+
 void RemoveFile(const std::string& path) {
   ::SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
   ::DeleteFileA(path.c_str());

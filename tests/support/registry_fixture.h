@@ -35,6 +35,9 @@ class ScopedRegistry {
 // Files.
 void WriteFile(const std::string& path, const std::string& content = "x");
 bool FilePresent(const std::string& path);
+// The whole content of a file, read while another program may still be writing it; empty
+// when it cannot be opened.
+std::string ReadWholeFile(const std::string& path);
 void RemoveFile(const std::string& path);  // clears the read-only attribute first
 void MakeDirectories(const std::string& path);
 std::string WindowsDir();
