@@ -19,6 +19,7 @@
 #include "app/cleanerdlg.h"
 #include "framework/gdi.h"
 #include "res/resource.h"
+#include "support/window_count.h"
 
 namespace {
 
@@ -39,23 +40,7 @@ size_t FreeGdiSlots() {
   return made.size();
 }
 
-BOOL CALLBACK CountChild(HWND, LPARAM count) {
-  ++*reinterpret_cast<long*>(count);
-  return TRUE;
-}
-
-// EnumChildWindows reaches every descendant, not only the children.
-BOOL CALLBACK CountWindow(HWND window, LPARAM count) {
-  ++*reinterpret_cast<long*>(count);
-  ::EnumChildWindows(window, &CountChild, count);
-  return TRUE;
-}
-
-long ThreadWindows() {
-  long count = 0;
-  ::EnumThreadWindows(::GetCurrentThreadId(), &CountWindow, reinterpret_cast<LPARAM>(&count));
-  return count;
-}
+using testing_support::ThreadWindows;
 
 HWND g_answerer = nullptr;
 int g_answered = 0;

@@ -5,6 +5,7 @@
 
 #include "framework/gdi.h"
 #include "res/resource.h"
+#include "support/window_count.h"
 #include "ui/detaildlg.h"
 #include "ui/tick_support.h"
 
@@ -40,18 +41,7 @@ class GdiTable {
 };
 std::vector<HGDIOBJ> GdiTable::s_held;
 
-BOOL CALLBACK CountWindow(HWND window, LPARAM count);
-BOOL CALLBACK CountWindow(HWND window, LPARAM count) {
-  ++*reinterpret_cast<int*>(count);
-  ::EnumChildWindows(window, &CountWindow, count);
-  return TRUE;
-}
-
-int ThreadWindows() {
-  int count = 0;
-  ::EnumThreadWindows(::GetCurrentThreadId(), &CountWindow, reinterpret_cast<LPARAM>(&count));
-  return count;
-}
+using testing_support::ThreadWindows;
 
 // Runs `body` on each dialog as soon as it is up: a posted message instead of the
 // answerer's timer keeps a thousand runs quick.
@@ -123,7 +113,7 @@ TEST_F(NoLeaks, DetailRunsLeaveNoWindowRowOrGdiObject) {
   ASSERT_EQ(IDOK, run());  // warms up what the system caches on first use
 
   const long objects = fw::LiveGdiObjects(), rows = CTickItem::Live();
-  const int windows = ThreadWindows();
+  const long windows = ThreadWindows();
   const size_t slots = GdiTable::FreeSlots();
   painted = 0;
   for (int i = 0; i < kRuns; ++i) ASSERT_EQ(IDOK, run()) << "run " << i;
