@@ -126,7 +126,7 @@ class AcceptanceRun : public ::testing::TestWithParam<Acceptance> {
  protected:
   void SetUp() override {
     windows = testing_support::WindowsDir();
-    KeepTwainFiles();
+    SeedTwainFiles();
     for (const std::string& file : {scanWizardMarker, eventManagerMarker, eventManagerRecord,
                                     detectorRecord})
       testing_support::RemoveFile(file);
@@ -249,7 +249,7 @@ void AcceptanceRun::RunAndCompare() {
   // The other product of the maker stays listed, under its key's name.
   EXPECT_LE(0, FindRow(products, "Imagoquest Pro TX 2.1"));
 
-  // Wine's own TWAIN libraries are listed after the maker's files, before the two helpers.
+  // The system's TWAIN libraries are listed after the maker's files, before the two helpers.
   Untick(program, main, IDC_DETAIL_SYSFILES, IDC_CHK_SYSFILES,
          [](int rows) { return std::vector<int>{rows - 4, rows - 3}; });
   // The other maker's USB scanner comes first; the maker's QlSti.inf second.

@@ -20,17 +20,21 @@ bool SeedSystem(const std::string& version) {
   return seeder.Launch(version) && seeder.WaitForExit(60000) && seeder.ExitCode() == 0;
 }
 
-void KeepTwainFiles() {
+void SeedTwainFiles() {
   const std::string windows = testing_support::WindowsDir();
-  for (const char* name : kTwainFiles)
-    ::CopyFileA((windows + name).c_str(), (windows + name + ".e2e").c_str(), FALSE);
+  for (const char* name : kTwainFiles) {
+    const std::string file = windows + name, copy = file + ".e2e";
+    if (!testing_support::FilePresent(copy)) ::CopyFileA(file.c_str(), copy.c_str(), TRUE);
+    testing_support::WriteFile(file, "the system's TWAIN library");
+  }
 }
 
 void ClearSeededSystem() {
   const std::string windows = testing_support::WindowsDir();
   for (const char* name : kTwainFiles) {
-    const std::string copy = windows + name + ".e2e";
-    if (::CopyFileA(copy.c_str(), (windows + name).c_str(), FALSE)) ::DeleteFileA(copy.c_str());
+    const std::string file = windows + name, copy = file + ".e2e";
+    testing_support::RemoveFile(file);
+    if (::CopyFileA(copy.c_str(), file.c_str(), TRUE)) ::DeleteFileA(copy.c_str());
   }
   for (const std::string& tree :
        {std::string("SYSTEM\\CurrentControlSet\\Control\\Class\\{6BDD1FC6-810F-11D0-BEC7-08002BE2092F}"),

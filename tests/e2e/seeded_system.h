@@ -8,9 +8,11 @@ namespace e2e {
 // Runs seed_demo under `version`; true when it wrote everything.
 bool SeedSystem(const std::string& version);
 
+// The TWAIN libraries that Windows keeps in its own folder, which DrvPurge lists among the
+// system files: written by the test, whatever Wine's set-up put there (moved aside).
+void SeedTwainFiles();
 // Removes whatever a seeding under any version may have left, in both the 9x and NT
-// places, and puts back Wine's own TWAIN files from the copies KeepTwainFiles made.
+// places, and puts back whatever SeedTwainFiles moved aside.
 void ClearSeededSystem();
-void KeepTwainFiles();
 
 }  // namespace e2e

@@ -26,8 +26,8 @@ class WholeSystem : public ::testing::Test {
  protected:
   void SetUp() override {
     windows = testing_support::WindowsDir();
-    // Wine's own TWAIN files are among the system files; keep copies to put back.
-    KeepTwainFiles();
+    // The system's TWAIN files are among the system files.
+    SeedTwainFiles();
   }
   void TearDown() override { ClearSeededSystem(); }
 

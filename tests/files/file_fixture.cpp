@@ -92,7 +92,7 @@ RecordedCalls::~RecordedCalls() = default;
 AnsweredMain::AnsweredMain() {
   answerer.Then([](HWND) {});
   dialog.reset(new testing_support::MainDialog);
-  testing_support::PumpMessages();
+  testing_support::PumpUntil([this] { return !answerer.Seen().empty(); });
 }
 
 std::vector<testing_support::SeenDialog> AnsweredMain::Boxes() const {

@@ -61,6 +61,19 @@ class ScopedBackup {
   bool m_saved = false;
 };
 
+// A file of the system that a test needs, written by the test: whatever Wine's set-up put
+// there is moved aside and put back at the end.
+class SeededFile {
+ public:
+  explicit SeededFile(const std::string& path) : m_saved(path), m_file(path) {}
+  const std::string& path() const { return m_file.path(); }
+  bool present() const { return m_file.present(); }
+
+ private:
+  ScopedBackup m_saved;
+  ScopedFile m_file;
+};
+
 // Holds the file open without sharing, as a running program holds its executable.
 class HeldOpen {
  public:

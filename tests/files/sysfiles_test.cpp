@@ -12,6 +12,7 @@
 namespace {
 
 using files_test::ScopedFile;
+using files_test::SeededFile;
 using files_test::WinDir;
 
 struct Flags {
@@ -42,8 +43,10 @@ class SysFilesCandidates : public ::testing::TestWithParam<std::pair<Flags, cons
   ScopedFile m_driver1394{WinDir() + "\\System32\\Drivers\\Qlx1394s.sys"};
   ScopedFile m_imaging95{WinDir() + "\\System\\qlimgdv.sys"};
   ScopedFile m_imaging{WinDir() + "\\System32\\Drivers\\qlimgdv.sys"};
-  ScopedFile m_twunk16{WinDir() + "\\Twunk_16.exe"};
-  ScopedFile m_twunk32{WinDir() + "\\Twunk_32.exe"};
+  SeededFile m_twain{WinDir() + "\\Twain.dll"};
+  SeededFile m_twain32{WinDir() + "\\Twain_32.dll"};
+  SeededFile m_twunk16{WinDir() + "\\Twunk_16.exe"};
+  SeededFile m_twunk32{WinDir() + "\\Twunk_32.exe"};
 };
 
 TEST_P(SysFilesCandidates, ListsThePlatformsCandidatesInOrder) {
@@ -88,10 +91,17 @@ INSTANTIATE_TEST_SUITE_P(
                       std::make_pair(Flags{0, 0, 0, 1, 1}, "CT"),
                       std::make_pair(Flags{0, 0, 0, 0, 0}, "CliT")));
 
+// The system's two TWAIN libraries are there; the TWAIN helpers are not.
 class SysFiles : public ::testing::Test {
  protected:
+  SeededFile m_twain{WinDir() + "\\Twain.dll"};
+  SeededFile m_twain32{WinDir() + "\\Twain_32.dll"};
+  files_test::ScopedBackup m_twunk16{WinDir() + "\\Twunk_16.exe"};
+  files_test::ScopedBackup m_twunk32{WinDir() + "\\Twunk_32.exe"};
   CCleanerDlg m_dlg;
   void SetUp() override {
+    for (const char* helper : {"\\Twunk_16.exe", "\\Twunk_32.exe"})
+      testing_support::RemoveFile(WinDir() + helper);
     m_dlg.m_strWinDir = WinDir();
     SetPlatform(m_dlg, {0, 0, 0, 0, 1});
   }
@@ -100,8 +110,8 @@ class SysFiles : public ::testing::Test {
 
 TEST_F(SysFiles, LaterBuildsAppendOnlyNewFilesNumberedFromZero) {
   m_dlg.BuildSysFilesList();
-  const size_t first = List().size();  // Wine's own TWAIN files
-  ASSERT_GT(first, 0u);
+  const size_t first = List().size();  // the two TWAIN libraries
+  ASSERT_EQ(2u, first);
   List().front()->m_bSelected = 0;
   m_dlg.BuildSysFilesList();
   EXPECT_EQ(first, List().size());
@@ -194,8 +204,6 @@ TEST_F(SysFiles, RemovesSelectedFilesAndKeepsWhatDidNotGo) {
 }
 
 TEST_F(SysFiles, ApplyThatEmptiesTheListUnchecksAndDisablesTheBox) {
-  files_test::ScopedBackup twain(WinDir() + "\\Twain.dll");
-  files_test::ScopedBackup twain32(WinDir() + "\\Twain_32.dll");
   ScopedFile config(WinDir() + "\\System32\\Qlmcfg.dll");
   files_test::RecordedCalls calls;
   testing_support::MainDialog main;

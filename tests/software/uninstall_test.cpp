@@ -85,7 +85,7 @@ class UninstallTest : public ::testing::Test {
   void OpenDialog() {
     m_answerer.Then([](HWND) {});
     m_dlg.reset(new testing_support::MainDialog);
-    testing_support::PumpMessages();
+    testing_support::PumpUntil([this] { return !m_answerer.Seen().empty(); });
     ASSERT_EQ(1u, m_answerer.Seen().size());
     ASSERT_EQ("System Registry Cleaner", m_answerer.Seen()[0].caption);
   }

@@ -27,5 +27,15 @@ class MainDialog {
 
 // Pumps the thread's pending messages.
 void PumpMessages();
+// Pumps the thread's messages until `done` holds, for two seconds at most; false then. The
+// answerer answers a dialog from a timer, which a single pump may come too early for.
+template <class Done>
+bool PumpUntil(Done done) {
+  for (DWORD start = ::GetTickCount(); !done(); ::Sleep(1)) {
+    if (::GetTickCount() - start > 2000) return false;
+    PumpMessages();
+  }
+  return true;
+}
 
 }  // namespace testing_support
