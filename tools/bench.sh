@@ -4,7 +4,8 @@
 # peak memory, and GDI and window objects after many timer ticks and Detail runs.
 # Prints a Markdown table and writes it to docs/benchmarks.md.
 #
-# Usage: tools/bench.sh [build-dir]   (DRVPURGE_WINE=64 or 32 picks the Wine, as for the tests)
+# Usage: tools/bench.sh [build-dir]   (the 32-bit build, as the tests; DRVPURGE_WINE=64 the
+#        developer mode's 64-bit build)
 # Environment: BENCH_SIZES (default "0 100 1000 10000"), BENCH_STARTS (default 5),
 #              BENCH_PRESSES (default 5), BENCH_DETAILS (1000), BENCH_TICKS (3600),
 #              BENCH_SHAPE_SIZES (default "1000 10000": the sizes measured again with the
@@ -20,9 +21,10 @@ details=${BENCH_DETAILS:-1000}
 ticks=${BENCH_TICKS:-3600}
 version=winxp  # both guidance dialogs, and the NT form of the registry paths
 
-"$root/tools/build.sh" "$out" >/dev/null || { echo "build failed" >&2; exit 1; }
 source "$root/tools/wine-env.sh"
 wine_pick
+wine_ready "$root" || exit 1
+"$root/tools/build.sh" "$out" >/dev/null || { echo "build failed" >&2; exit 1; }
 bin="$out/$WINE_TARGET"
 tests="$bin/tests"
 program="Z:${bin//\//\\}\\DrvPurge.exe"  # Wine maps Z: to /

@@ -1,5 +1,7 @@
 #!/usr/bin/env bash
-# Builds DrvPurge.exe (32-bit) and, for running under the Wine that works here, the tests.
+# Builds DrvPurge.exe (32-bit) with its tests, helper programs and benchmarks in
+# build-dir/i686; with DRVPURGE_WINE=64 (the developer mode) also the same sources as
+# 64-bit programs in build-dir/x86_64.
 # Usage: tools/build.sh [build-dir]     (default: build)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -7,11 +9,8 @@ out=${1:-$root/build}
 source "$root/tools/wine-env.sh"
 wine_pick
 
-cmake -S "$root" -B "$out/i686" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake" \
-      -DDRVPURGE_WERROR=ON -DDRVPURGE_BUILD_TESTS=$([ "$WINE_TARGET" = i686 ] && echo ON || echo OFF) >/dev/null
-cmake --build "$out/i686" -j2
-if [ "$WINE_TARGET" != i686 ]; then
-  cmake -S "$root" -B "$out/$WINE_TARGET" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-$WINE_TARGET.cmake" \
+for target in i686 $([ "$WINE_TARGET" = x86_64 ] && echo x86_64); do
+  cmake -S "$root" -B "$out/$target" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-$target.cmake" \
         -DDRVPURGE_WERROR=ON >/dev/null
-  cmake --build "$out/$WINE_TARGET" -j2
-fi
+  cmake --build "$out/$target" -j"$(nproc)"
+done

@@ -7,12 +7,13 @@
 #   With $DISPLAY set, DrvPurge opens on that display and the demo ends when you close it.
 #   Without it (or with DRVPURGE_DEMO_HEADLESS=1) it runs under Xvfb, passes the guidance
 #   dialogs, writes a screenshot of the main window to PATH (default
-#   docs/screenshots/main.png) and closes the program. --all makes PATH a folder and
+#   docs/screenshots/demo.png, which git ignores) and closes the program. --all makes PATH a folder and
 #   photographs every window of the program: the guidance dialogs, the main window (before
 #   and after Select All), the About box, the Detail dialog, the two questions of the
 #   uninstall launch and the restart prompt after Apply (which cleans the demo prefix).
 # Environment: DRVPURGE_VERSION (win95 win98 winme nt40 win2k winxp win2003; default winxp),
-#   DRVPURGE_WINE (32 or 64), BUILD_DIR, DRVPURGE_DEMO_PREFIX (default /tmp/drvpurge-demo).
+#   DRVPURGE_WINE=64 (the developer mode), BUILD_DIR, DRVPURGE_DEMO_PREFIX (default
+#   /tmp/drvpurge-demo).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 out=${BUILD_DIR:-$root/build}
@@ -34,10 +35,10 @@ if [ -e "$prefix" ] && [ ! -e "$prefix/system.reg" ] && [ -n "$(ls -A "$prefix" 
 fi
 
 if [ "$(id -u)" = 0 ]; then "$root/tools/install-deps.sh"; fi
-"$root/tools/build.sh" "$out"
-
 source "$root/tools/wine-env.sh"
 wine_pick
+wine_ready "$root"
+"$root/tools/build.sh" "$out"
 bin="$out/$WINE_TARGET"
 driver="$bin/tests/DrvPurgeE2E.exe"
 seeder="$bin/tests/seed_demo.exe"
@@ -139,7 +140,7 @@ if [ "$all" = 1 ]; then
   echo "DrvPurge closed."
   exit 0
 else
-  file=${target:-$root/docs/screenshots/main.png}
+  file=${target:-$root/docs/screenshots/demo.png}
   mkdir -p "$(dirname "$file")"
   case "$version" in
     win2k|winxp) drive "next:Remove The Device From Device Manager..." ;;

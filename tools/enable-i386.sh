@@ -2,11 +2,13 @@
 # Lets Wine's 32-bit loader run on a machine whose kernel refuses 32-bit Linux programs
 # (some virtual machines do), through QEMU's user-mode emulation registered with
 # binfmt_misc. QEMU 7.2 of Debian 12 cannot run Wine; the 10.x of Debian's backports can.
-# Does nothing where 32-bit programs already run. Needs root.
+# Does nothing where 32-bit programs already run, unless DRVPURGE_QEMU=1 asks for the
+# emulation all the same (binfmt_misc comes before the kernel's own loader): that tries the
+# emulated path on any machine. Needs root.
 set -euo pipefail
 
 runs_i386() { /usr/lib/wine/wine --version >/dev/null 2>&1; }
-runs_i386 && exit 0
+if [ "${DRVPURGE_QEMU:-0}" != 1 ]; then runs_i386 && exit 0; fi
 [ "$(id -u)" = 0 ] || { echo "enable-i386: needs root" >&2; exit 1; }
 
 qemu=/usr/bin/qemu-i386

@@ -1,32 +1,38 @@
-# Sourced by the build and run scripts: picks the Wine that runs here and makes a fresh,
-# headless prefix with one wineserver kept alive.
+# Sourced by the build, test, demo and benchmark scripts: picks the Wine that runs the
+# programs and makes a fresh, headless prefix with one wineserver kept alive.
 #
-# DrvPurge.exe is a 32-bit program and its tests run under 32-bit Wine wherever Wine's
-# 32-bit loader runs natively. Some virtual machines refuse 32-bit Linux programs: there
-# the same sources are built as 64-bit programs and tested under 64-bit Wine, unless
-# DRVPURGE_WINE=32 asks for the 32-bit build under emulation (tools/enable-i386.sh sets
-# that up; it works, but emulated Wine starts programs several times slower).
+# DrvPurge.exe is a 32-bit program. Its tests, like the program, are built for i686 and
+# run under 32-bit Wine in a 32-bit prefix, on every machine: where the kernel refuses
+# 32-bit Linux programs, wine_ready lets Wine's 32-bit loader run through QEMU's user-mode
+# emulation (tools/enable-i386.sh, as root).
+#
+# DRVPURGE_WINE=64 is a faster developer mode: the same sources built as 64-bit programs
+# and run under 64-bit Wine. It is not the program that ships, and CI does not run it.
 
 wine_pick() {
-  local choice=${DRVPURGE_WINE:-}
-  if [ -z "$choice" ]; then
-    choice=64
-    if [ -x /usr/lib/wine/wine ] && [ ! -e /proc/sys/fs/binfmt_misc/qemu-i386 ] &&
-       /usr/lib/wine/wine --version >/dev/null 2>&1; then
-      choice=32
-    fi
-  fi
-  if [ "$choice" = 32 ]; then
-    WINE_LOADER=/usr/lib/wine/wine
-    WINE_TARGET=i686
-    export WINEARCH=win32
-  else
+  if [ "${DRVPURGE_WINE:-32}" = 64 ]; then
     WINE_LOADER=/usr/lib/wine/wine64
     WINE_TARGET=x86_64
     export WINEARCH=win64
+  else
+    WINE_LOADER=/usr/lib/wine/wine
+    WINE_TARGET=i686
+    export WINEARCH=win32
   fi
   WINESERVER_BIN=/usr/lib/wine/wineserver
   export WINEDEBUG=-all
+}
+
+# wine_ready ROOT: true once the picked loader runs, setting up the emulation if need be.
+wine_ready() {
+  "$WINE_LOADER" --version >/dev/null 2>&1 && return 0
+  if [ "$WINE_TARGET" = i686 ] && [ "$(id -u)" = 0 ]; then
+    echo "Wine's 32-bit loader does not run here: setting up QEMU's user-mode emulation"
+    "$1/tools/enable-i386.sh" && return 0
+  fi
+  echo "$WINE_LOADER does not run here." >&2
+  [ "$WINE_TARGET" = i686 ] && echo "Run tools/enable-i386.sh once as root." >&2
+  return 1
 }
 
 # wine_prefix DIR: a new prefix in DIR, headless (Wine's null graphics driver).
