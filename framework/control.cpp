@@ -69,9 +69,11 @@ LRESULT CALLBACK CControl::SubclassProc(HWND window, UINT message, WPARAM wParam
   CControl* self = FromHandle(window);
   if (!self) return ::DefWindowProcA(window, message, wParam, lParam);
   if (message == WM_NCDESTROY) {
-    WNDPROC old = self->m_oldProc;
+    // The window's own procedure has the last message first: Windows' list box sends its
+    // WM_DELETEITEM messages from there, and the parent hands them back to this object.
+    const LRESULT result = self->Default(message, wParam, lParam);
     self->UnsubclassWindow();
-    return ::CallWindowProcA(old, window, message, wParam, lParam);
+    return result;
   }
   LRESULT result = 0;
   try {

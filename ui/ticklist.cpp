@@ -98,19 +98,17 @@ void CTickItem::Draw(HDC dc, const RECT& rect, BOOL) {
 }
 
 CTickListBox::~CTickListBox() {
-  // Rows still shown lose their items here; the window no longer reaches this object.
+  // Rows still shown lose their items with this object: the window must not keep them.
   if (!m_hWnd || !::IsWindow(m_hWnd)) return;
-  for (int row = GetCount() - 1; row >= 0; --row) {
-    delete ItemAt(row);
+  for (int row = GetCount() - 1; row >= 0; --row)
     ::SendMessageA(m_hWnd, LB_SETITEMDATA, static_cast<WPARAM>(row), 0);
-  }
 }
 
 int CTickListBox::AddEntry(CSelectionEntry& entry) {
   std::unique_ptr<CTickItem> item(new CTickItem(entry));
   // A refused row answers LB_ERR or, out of memory, LB_ERRSPACE; either way it is not shown.
   int row = AddItemData(reinterpret_cast<LPARAM>(item.get()));
-  if (row >= 0) item.release();
+  if (row >= 0) m_items.push_back(std::move(item));
   return row;
 }
 
@@ -136,7 +134,12 @@ void CTickListBox::DrawItem(DRAWITEMSTRUCT& draw) {
 }
 
 void CTickListBox::DeleteItem(DELETEITEMSTRUCT& item) {
-  delete reinterpret_cast<CTickItem*>(item.itemData);
+  const CTickItem* gone = reinterpret_cast<const CTickItem*>(item.itemData);
+  for (auto it = m_items.begin(); it != m_items.end(); ++it) {
+    if (it->get() != gone) continue;
+    m_items.erase(it);
+    return;
+  }
 }
 
 bool CTickListBox::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {

@@ -1,7 +1,9 @@
 // The owner-drawn list of the Detail dialog: a red tick in front of every selected entry,
 // toggled by a press in the tick column.
 #pragma once
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "devices/records.h"
 #include "framework/gdi.h"
@@ -11,8 +13,8 @@
 // wherever the bitmap has the colour `transparent`. The bitmap itself is left unchanged.
 void DrawTransparentBitmap(HDC dc, HBITMAP bitmap, int x, int y, COLORREF transparent);
 
-// One row of the tick list: the list box keeps it as the row's item data and the list
-// box object frees it when the row goes.
+// One row of the tick list: the list box keeps it as the row's item data; the list box
+// object owns it and frees it when the row goes, or with itself.
 class CTickItem {
  public:
   explicit CTickItem(CSelectionEntry& entry);
@@ -63,4 +65,9 @@ class CTickListBox : public fw::CListBox {
  private:
   CTickItem* ItemAt(int row) const;
   void Toggle(int row);
+
+  // Every row's item. A row's WM_DELETEITEM frees its item; whatever no WM_DELETEITEM
+  // reached (Windows may send them as late as the list box's WM_NCDESTROY, or not at all
+  // when the parent is gone) goes with this object.
+  std::vector<std::unique_ptr<CTickItem>> m_items;
 };

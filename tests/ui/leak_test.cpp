@@ -155,4 +155,73 @@ TEST_F(NoLeaks, FiveThousandRowPaintsLeaveNoGdiObjectAndTheLastStillDraws) {
   EXPECT_EQ(objects, fw::LiveGdiObjects());
 }
 
+// Windows' list box may send its WM_DELETEITEM messages as late as its WM_NCDESTROY, or
+// none at all (its parent already gone); Wine's sends them while it handles WM_DESTROY.
+// This puts a procedure under the Detail dialog's list box, below the tick list's own,
+// that holds Wine's back to the Windows order.
+class WindowsListBoxOrder {
+ public:
+  enum Deletes { kInNcDestroy, kNever };
+  explicit WindowsListBoxOrder(Deletes deletes) {
+    s_deletes = deletes;
+    m_hook = ::SetWindowsHookExA(WH_CBT, &Hook, nullptr, ::GetCurrentThreadId());
+  }
+  ~WindowsListBoxOrder() { ::UnhookWindowsHookEx(m_hook); }
+  WindowsListBoxOrder(const WindowsListBoxOrder&) = delete;
+  WindowsListBoxOrder& operator=(const WindowsListBoxOrder&) = delete;
+
+ private:
+  // A window being created has its class procedure and no other yet.
+  static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == HCBT_CREATEWND) {
+      HWND window = reinterpret_cast<HWND>(wParam);
+      const CREATESTRUCTA* create = reinterpret_cast<CBT_CREATEWNDA*>(lParam)->lpcs;
+      if (create->hMenu == reinterpret_cast<HMENU>(IDC_DETAIL_LIST) && (create->style & WS_CHILD))
+        s_listBox = reinterpret_cast<WNDPROC>(
+            ::SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Proc)));
+    }
+    return ::CallNextHookEx(nullptr, code, wParam, lParam);
+  }
+  static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_DESTROY) return 0;
+    if (message == WM_NCDESTROY && s_deletes == kInNcDestroy)
+      ::CallWindowProcA(s_listBox, window, WM_DESTROY, 0, 0);
+    return ::CallWindowProcA(s_listBox, window, message, wParam, lParam);
+  }
+  static WNDPROC s_listBox;
+  static Deletes s_deletes;
+  HHOOK m_hook;
+};
+WNDPROC WindowsListBoxOrder::s_listBox = nullptr;
+WindowsListBoxOrder::Deletes WindowsListBoxOrder::s_deletes = WindowsListBoxOrder::kInNcDestroy;
+
+class RowsOfAGoneListBox : public ::testing::TestWithParam<WindowsListBoxOrder::Deletes> {};
+
+TEST_P(RowsOfAGoneListBox, AreFreedWithTheirBitmapsWhateverTheListBoxSends) {
+  CSelectionList list = MakeList({{"first", 1}, {"second", 0}, {"third", 1}});
+  const long rows = CTickItem::Live(), objects = fw::LiveGdiObjects();
+  {
+    WindowsListBoxOrder order(GetParam());
+    CDetailDlg detail;
+    detail.m_pList = &list;
+    ASSERT_TRUE(detail.Create());
+    HWND dialog = detail.GetSafeHwnd(), box = detail.GetDlgItem(IDC_DETAIL_LIST);
+    Canvas canvas(120, 48, kGreen);
+    for (int row = 0; row < 3; ++row) PaintRow(dialog, canvas.dc(), row, RowRect(box, row));
+    ASSERT_EQ(rows + 3, CTickItem::Live());
+    ASSERT_LT(objects, fw::LiveGdiObjects());  // the rows' bitmaps
+    ::DestroyWindow(dialog);
+    // Deletes that come free their rows at once; rows that get none go with the list object.
+    if (GetParam() == WindowsListBoxOrder::kInNcDestroy) {
+      EXPECT_EQ(rows, CTickItem::Live());
+    }
+  }
+  EXPECT_EQ(rows, CTickItem::Live());
+  EXPECT_EQ(objects, fw::LiveGdiObjects());
+}
+
+INSTANTIATE_TEST_SUITE_P(WindowsOrder, RowsOfAGoneListBox,
+                         ::testing::Values(WindowsListBoxOrder::kInNcDestroy,
+                                           WindowsListBoxOrder::kNever));
+
 }  // namespace
