@@ -75,6 +75,7 @@ void RebuildSelectionList(CSelectionListPtr& list, const CFoundKeyList& found) {
   for (const CFoundKey& key : found) {
     std::unique_ptr<CSelectionEntry> entry(new CSelectionEntry);
     entry->m_strText = key.m_strText;
+    entry->m_strKeyPath = key.m_strKeyPath;
     entry->m_nIndex = index;
     entry->m_bSelected = LookupSelected(saved.get(), index);
     list->push_back(std::move(entry));
@@ -85,13 +86,16 @@ void RebuildSelectionList(CSelectionListPtr& list, const CFoundKeyList& found) {
 namespace {
 // Deletes the device that `entry` stands for; true when its key is gone afterwards.
 bool DeleteEntryKey(const CSelectionEntry& entry, const CFoundKeyList& found, bool nt5) {
-  // Positions shift when devices come or go after the list was built: the device now at
-  // the entry's position must be the one the user saw, or nothing is deleted.
-  if (entry.m_nIndex < 0 || static_cast<size_t>(entry.m_nIndex) >= found.size()) return false;
-  const CFoundKey& key = found[static_cast<size_t>(entry.m_nIndex)];
-  if (key.m_strText != entry.m_strText) return false;
-  platform::DeleteDeviceKey(nt5, key.m_strKeyPath);
-  return platform::KeyAbsent(HKEY_LOCAL_MACHINE, key.m_strKeyPath);
+  // Positions and texts may be shared or shift when devices come or go after the list was
+  // built: the entry deletes the key it was built from, wherever the fresh walk finds it
+  // now, and only while that walk still finds it naming the maker.
+  if (entry.m_strKeyPath.empty()) return false;
+  for (const CFoundKey& key : found) {
+    if (!platform::SameTextNoCase(key.m_strKeyPath, entry.m_strKeyPath)) continue;
+    platform::DeleteDeviceKey(nt5, key.m_strKeyPath);
+    return platform::KeyAbsent(HKEY_LOCAL_MACHINE, key.m_strKeyPath);
+  }
+  return false;
 }
 }  // namespace
 

@@ -60,8 +60,9 @@ class CKeepDevices {
 // Replaces `list` by one entry per found key, carrying each mark over by position.
 void RebuildSelectionList(CSelectionListPtr& list, const CFoundKeyList& found);
 
-// Deletes the keys of the selected entries of `list`, `found` being a fresh detection, and
-// frees the entries whose keys are gone; the rest are renumbered in order. An entry whose
-// key cannot be vouched for, or that survives its delete, stays listed and selected. True
-// when the list is empty afterwards; a missing list counts as nothing selected.
+// Deletes the keys of the selected entries of `list`, each the key its entry was built
+// from, `found` being a fresh detection, and frees the entries whose keys are gone; the
+// rest are renumbered in order. An entry whose key the fresh detection no longer finds
+// naming the maker, or that survives its delete, stays listed and selected. True when
+// the list is empty afterwards; a missing list counts as nothing selected.
 bool RemoveSelectedDevices(CSelectionList* list, const CFoundKeyList& found, bool nt5);

@@ -2,6 +2,7 @@
 #pragma once
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 // One matching device, as a detector found it in list mode.
@@ -13,9 +14,16 @@ using CFoundKeyList = std::vector<CFoundKey>;
 
 // One removable item of a category as the user sees and chooses it.
 struct CSelectionEntry {
+  CSelectionEntry() = default;
+  CSelectionEntry(std::string text, int index, int selected, std::string keyPath = std::string())
+      : m_strText(std::move(text)), m_nIndex(index), m_bSelected(selected),
+        m_strKeyPath(std::move(keyPath)) {}
+
   std::string m_strText;  // display text, or a file's full path
   int m_nIndex = 0;       // position in the detector's order (registry), or a running number
   int m_bSelected = 1;    // 1: removed when the category is applied
+  // Registry categories: the key the entry was built from, the only one it may delete.
+  std::string m_strKeyPath;
 };
 
 // A category's selection list: owns its entries and keeps them in detector order. The

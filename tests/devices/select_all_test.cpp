@@ -272,13 +272,16 @@ TEST_P(SelectAllReadsOnce, ASecondSelectAllShowsWhatChangedSinceTheFirst) {
   }
 }
 
-TEST_P(SelectAllReadsOnce, RemoversCheckTheKeysOfAListThatSelectAllBuilt) {
+TEST_P(SelectAllReadsOnce, RemoversDeleteOnlyTheChosenKeysOfAListThatSelectAllBuilt) {
   Seed();
   MainDialog dlg;
   dlg.Click(IDC_SELECTALL);
   for (const Category* category : devices_test::kCategories) {
     if (!(*dlg.*category->list)) continue;
-    // The first device goes: the second moves into its position, and its own is empty.
+    // The user keeps the second device. The first goes from the registry before Apply, and
+    // the kept one moves into the position of the chosen one.
+    ASSERT_EQ(2u, (*dlg.*category->list)->size());
+    (*(*dlg.*category->list))[1]->m_bSelected = 0;
     Remove(*category, "DevA");
     (*dlg.*category->remove)();
     EXPECT_TRUE(KeyPresent(HKEY_LOCAL_MACHINE, category->DeviceKey(nt5(), "DevC")))

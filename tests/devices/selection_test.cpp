@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <set>
 #include <utility>
 
 #include "devices/device_fixture.h"
@@ -87,37 +88,47 @@ TEST_P(DeviceSelection, RemovesTheSelectedDevicesAndRenumbersTheRest) {
   EXPECT_EQ(0, *dlg.*category().found);
 }
 
-TEST_P(DeviceSelection, DevicesThatMovedSinceTheListWasBuiltAreNotDeleted) {
+// Between the list and Apply the registry may change: devices go, come, and move to other
+// positions, and two of them may carry the same text. The chosen entry deletes the key it
+// was built from, wherever that now is, and no other.
+TEST_P(DeviceSelection, TheChosenDeviceGoesWhereverItMovedAndNoOtherDoes) {
+  struct Device {
+    const char* key;
+    const char* text;
+  };
   struct Row {
-    std::vector<const char*> before;  // by text; each lives in key "Dev" + text
-    int selected;                     // the one position left selected
-    const char* vanish;               // removed by someone else before Apply
-    const char* appear;               // installed before Apply
+    std::vector<Device> before;  // in the registry's order
+    const char* chosen;          // the key of the one entry left selected
+    const char* vanish;          // removed by someone else before Apply
+    std::vector<Device> appear;  // installed before Apply
   } rows[] = {
-      {{"Alpha", "Beta", "Gamma"}, 1, "Alpha", nullptr},  // Gamma moves into position 1
-      {{"Beta", "Gamma"}, 1, nullptr, "Alpha"},           // Beta moves into position 1
-      {{"Alpha", "Beta"}, 1, "Alpha", nullptr},           // position 1 is gone
+      {{{"DevA", "Alpha"}, {"DevB", "Beta"}, {"DevC", "Gamma"}}, "DevB", "DevA", {}},
+      {{{"DevB", "Beta"}, {"DevC", "Gamma"}}, "DevC", nullptr, {{"DevA", "Alpha"}}},
+      // Two scanners of one model, and a third of it installed before them.
+      {{{"DevB", "Same"}, {"DevC", "Same"}}, "DevC", nullptr, {{"DevA", "Same"}}},
+      {{{"DevA", "Alpha"}, {"DevB", "Beta"}}, "DevB", "DevB", {}},  // nothing left to delete
   };
   for (const Row& row : rows) {
     devices_test::ScopedDeviceRegistry clean;
-    for (const char* text : row.before) Add((std::string("Dev") + text).c_str(), text);
+    for (const Device& device : row.before) Add(device.key, device.text);
     MainDialog dlg;
     dlg.Click(category().box);
-    for (auto& entry : List(dlg)) entry->m_bSelected = entry->m_nIndex == row.selected;
-    const std::string listed = Describe((*dlg.*category().list).get());
+    const std::string chosen = category().DeviceKey(nt5(), row.chosen);
+    for (auto& entry : List(dlg)) entry->m_bSelected = entry->m_strKeyPath == chosen;
     if (row.vanish)
-      testing_support::DeleteTree(HKEY_LOCAL_MACHINE,
-                                  category().DeviceKey(nt5(), std::string("Dev") + row.vanish));
-    if (row.appear) Add((std::string("Dev") + row.appear).c_str(), row.appear);
+      testing_support::DeleteTree(HKEY_LOCAL_MACHINE, category().DeviceKey(nt5(), row.vanish));
+    for (const Device& device : row.appear) Add(device.key, device.text);
+
+    std::set<std::string> expected;  // the keys there after Apply
+    for (const Device& device : row.before) expected.insert(device.key);
+    for (const Device& device : row.appear) expected.insert(device.key);
+    if (row.vanish) expected.erase(row.vanish);
+    const bool deleted = expected.erase(row.chosen) == 1;
 
     (*dlg.*category().remove)();
-    for (std::string text : {"Alpha", "Beta", "Gamma"}) {
-      const bool before = std::find(row.before.begin(), row.before.end(), text) != row.before.end();
-      const bool expected =
-          (row.appear && text == row.appear) || (before && !(row.vanish && text == row.vanish));
-      EXPECT_EQ(expected, Present(("Dev" + text).c_str())) << text;
-    }
-    EXPECT_EQ(listed, Describe((*dlg.*category().list).get()));
+    for (const char* key : {"DevA", "DevB", "DevC"})
+      EXPECT_EQ(expected.count(key) == 1, Present(key)) << key << " in the row of " << row.chosen;
+    EXPECT_EQ(row.before.size() - (deleted ? 1 : 0), List(dlg).size()) << row.chosen;
     EXPECT_TRUE(dlg.Enabled(category().box));
   }
 }
