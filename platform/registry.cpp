@@ -42,14 +42,23 @@ void RegKey::Close() {
 bool RegKey::EnumKey(DWORD index, std::string& name) const {
   name.clear();
   if (!m_key) return false;
-  // A key name holds at most 255 characters.
-  char buffer[256];
-  DWORD length = sizeof(buffer);
-  if (::RegEnumKeyExA(m_key, index, buffer, &length, nullptr, nullptr, nullptr, nullptr) !=
-      ERROR_SUCCESS)
-    return false;
-  name.assign(buffer, length < sizeof(buffer) ? length : sizeof(buffer) - 1);
-  return true;
+  // A name holds at most 255 characters, but in a double-byte code page those may take
+  // twice as many bytes: the size is counted in bytes, so a buffer that is too small
+  // answers ERROR_MORE_DATA and the name is read again into a larger one.
+  std::vector<char> buffer(256);
+  for (int attempt = 0; attempt < 8; ++attempt) {
+    DWORD length = static_cast<DWORD>(buffer.size());
+    const LONG result =
+        ::RegEnumKeyExA(m_key, index, buffer.data(), &length, nullptr, nullptr, nullptr, nullptr);
+    if (result == ERROR_MORE_DATA) {
+      buffer.resize(buffer.size() * 2);
+      continue;
+    }
+    if (result != ERROR_SUCCESS) return false;
+    name.assign(buffer.data(), length < buffer.size() ? length : buffer.size() - 1);
+    return true;
+  }
+  return false;
 }
 
 bool RegKey::QueryText(const char* valueName, std::string& text) const {

@@ -1,5 +1,7 @@
 #include "devices/device_fixture.h"
 
+#include <utility>
+
 #include <shlwapi.h>
 
 #include <cstring>
@@ -72,10 +74,20 @@ void ScopedDeviceRegistry::Clean() {
 
 void Category::Add(bool nt5, const std::string& device, const std::string& makerText,
                    const std::string& displayText) const {
-  const std::string key = ValueKey(nt5, device);
-  testing_support::CreateKey(HKEY_LOCAL_MACHINE, key);
-  testing_support::SetString(HKEY_LOCAL_MACHINE, key, maker, makerText);
-  testing_support::SetString(HKEY_LOCAL_MACHINE, key, text, displayText);
+  // Made below the root's own handle: a long device name makes a whole path too long.
+  testing_support::CreateKey(HKEY_LOCAL_MACHINE, Root(nt5));
+  HKEY root = nullptr, key = nullptr;
+  if (::RegOpenKeyExA(HKEY_LOCAL_MACHINE, Root(nt5).c_str(), 0, KEY_ALL_ACCESS, &root) != ERROR_SUCCESS)
+    return;
+  const std::string below = instances ? device + "\\0000" : device;
+  if (::RegCreateKeyExA(root, below.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
+                        nullptr) == ERROR_SUCCESS) {
+    for (const auto& value : {std::make_pair(maker, &makerText), std::make_pair(text, &displayText)})
+      ::RegSetValueExA(key, value.first, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.second->c_str()),
+                       static_cast<DWORD>(value.second->size() + 1));
+    ::RegCloseKey(key);
+  }
+  ::RegCloseKey(root);
 }
 
 const Category kStillImage = {

@@ -146,6 +146,22 @@ TEST_P(CodePage932Devices, AKeyNameWithABackslashTrailByteIsRemovedWhole) {
   EXPECT_EQ("!Kept", devices_test::Describe((m_dlg.*category().list).get()));
 }
 
+// 255 double-byte characters take 510 bytes: the name is read whole, its device is found
+// and removed, and the walk goes on to the devices after it.
+TEST_P(CodePage932Devices, ALongDoubleByteKeyNameDoesNotEndTheWalk) {
+  std::string name = "A";
+  for (int i = 0; i < 254; ++i) name += "\x83\x41";
+  category().Add(nt5(), name, "Quillmar", "Long");
+  category().Add(nt5(), "Bbb", "Veldo", "After");
+  CFoundKeyList scratch;
+  EXPECT_EQ(2, (m_dlg.*category().find)(&scratch, TRUE));
+  (m_dlg.*category().build)();
+  ASSERT_EQ("Long,After", devices_test::Describe((m_dlg.*category().list).get()));
+  (m_dlg.*category().remove)();
+  EXPECT_EQ("", devices_test::Describe((m_dlg.*category().list).get()));
+  EXPECT_TRUE(platform::KeyAbsent(HKEY_LOCAL_MACHINE, category().DeviceKey(nt5(), name)));
+}
+
 INSTANTIATE_TEST_SUITE_P(Roots, CodePage932Devices,
                          ::testing::Combine(::testing::ValuesIn(devices_test::kCategories),
                                             ::testing::Bool()),
