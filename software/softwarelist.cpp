@@ -11,15 +11,10 @@ namespace {
 
 const char kUninstallKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
 
-// A product key is opened relative to its parent: a subkey name may hold 255 characters,
-// and some registries refuse a whole path of more than 260.
-bool OpenParent(const std::string& path, platform::RegKey& parent) {
-  return parent.OpenDefault(HKEY_LOCAL_MACHINE, platform::SplitKeyPath(path).first);
-}
-
-bool ProductKeyExists(const platform::RegKey& parent, const std::string& name) {
-  platform::RegKey key;
-  return key.OpenDefault(parent.Handle(), name);
+// True only when the product's registration is really gone: a key that exists but will
+// not open (no rights) is still there, and its row must not pretend otherwise.
+bool RegistrationGone(const std::string& keyPath) {
+  return platform::KeyAbsent(HKEY_LOCAL_MACHINE, keyPath);
 }
 
 }  // namespace
@@ -82,9 +77,7 @@ void CSoftwareListBox::OnDblclk() {
   // The boxes run a message loop of their own: the list may have been refilled meanwhile.
   if (!Unchanged(changes)) return;
 
-  const std::string name = platform::SplitKeyPath(keyPath).second;
-  platform::RegKey parent;
-  if (!OpenParent(keyPath, parent) || !ProductKeyExists(parent, name)) {
+  if (RegistrationGone(keyPath)) {
     RemoveRow(row);
     return;
   }
@@ -96,12 +89,12 @@ void CSoftwareListBox::OnDblclk() {
   if (answer != IDYES || !Unchanged(changes)) return;
 
   if (g_bNT5)
-    platform::DeleteKeyTree(parent.Handle(), name);
+    platform::DeleteKeyTree(HKEY_LOCAL_MACHINE, keyPath);
   else
-    platform::DeleteKey(parent.Handle(), name);
-  // RegDeleteKeyA on the NT family leaves a key that has subkeys: the row goes only
-  // when the key really went.
-  if (!ProductKeyExists(parent, name)) RemoveRow(row);
+    platform::DeleteKey(HKEY_LOCAL_MACHINE, keyPath);
+  // RegDeleteKeyA on the NT family leaves a key that has subkeys, and a key without the
+  // rights to it stays too: the row goes only when the key really went.
+  if (RegistrationGone(keyPath)) RemoveRow(row);
 }
 
 bool CSoftwareListBox::OnNotify(UINT code) {

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "app/globals.h"
+#include "platform/registry.h"
 #include "platform/system.h"
 #include "res/resource.h"
 #include "software/products.h"
@@ -174,6 +175,27 @@ TEST_P(LeftKeyTest, YesDeletesTheLeftKeyAndItsRow) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Platforms, LeftKeyTest, ::testing::Values(0, 1));
+
+// A registration that is there but locked (no rights to it) is not gone: the question is
+// asked, and after Yes the key that would not go keeps its row.
+TEST_F(UninstallTest, ALockedRegistrationIsNeverTakenForGone) {
+  const std::string name = "Quillmar Locked";
+  ScopedProducts products({name});
+  SeedProduct(name, "Locked Product", "");
+  testing_support::ScopedLockedKey locked(HKEY_LOCAL_MACHINE, software_tests::UninstallPath(name));
+  OpenDialog();
+  g_bNT5 = 1;
+  ASSERT_LE(0, RowOf(List(), name));
+
+  m_answerer.Press(IDOK);
+  m_answerer.Press(IDYES);
+  DoubleClick(name);
+
+  // Its display name could not be read: the row has no text.
+  ExpectBoxes({{kDoneCaption, kDoneText}, {kLeftCaption, LeftText("")}});
+  EXPECT_FALSE(platform::KeyAbsent(HKEY_LOCAL_MACHINE, software_tests::UninstallPath(name)));
+  EXPECT_LE(0, RowOf(List(), name));
+}
 
 TEST_F(UninstallTest, NoKeepsKeyAndRowAndTheRowRunsItsUninstallerAgain) {
   const std::string name = "Quillmar Kept";

@@ -2,6 +2,8 @@
 
 #include <shlwapi.h>
 
+#include <utility>
+
 namespace testing_support {
 
 void CreateKey(HKEY root, const std::string& path) {
@@ -45,6 +47,38 @@ bool ValuePresent(HKEY root, const std::string& path, const char* name) {
 }
 
 void DeleteTree(HKEY root, const std::string& path) { ::SHDeleteKeyA(root, path.c_str()); }
+
+namespace {
+// Sets the key's access list: `locked`, one entry that denies everyone every right; else
+// none at all, which lets everyone do everything. The owner may always change the list.
+void SetAccessList(HKEY root, const std::string& path, bool locked) {
+  HKEY key = nullptr;
+  if (::RegOpenKeyExA(root, path.c_str(), 0, WRITE_DAC, &key) != ERROR_SUCCESS) return;
+  SID_IDENTIFIER_AUTHORITY world = SECURITY_WORLD_SID_AUTHORITY;
+  PSID everyone = nullptr;
+  DWORD acl[64] = {};  // aligned room for the list and its one entry
+  SECURITY_DESCRIPTOR descriptor;
+  ::InitializeSecurityDescriptor(&descriptor, SECURITY_DESCRIPTOR_REVISION);
+  if (locked && ::AllocateAndInitializeSid(&world, 1, SECURITY_WORLD_RID, 0, 0, 0, 0, 0, 0, 0,
+                                           &everyone)) {
+    PACL list = reinterpret_cast<PACL>(acl);
+    ::InitializeAcl(list, sizeof(acl), ACL_REVISION);
+    ::AddAccessDeniedAce(list, ACL_REVISION, KEY_ALL_ACCESS, everyone);
+    ::SetSecurityDescriptorDacl(&descriptor, TRUE, list, FALSE);
+  } else {
+    ::SetSecurityDescriptorDacl(&descriptor, TRUE, nullptr, FALSE);
+  }
+  ::RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, &descriptor);
+  if (everyone) ::FreeSid(everyone);
+  ::RegCloseKey(key);
+}
+}  // namespace
+
+ScopedLockedKey::ScopedLockedKey(HKEY root, std::string path) : m_root(root), m_path(std::move(path)) {
+  SetAccessList(m_root, m_path, true);
+}
+
+ScopedLockedKey::~ScopedLockedKey() { SetAccessList(m_root, m_path, false); }
 
 ScopedRegistry::ScopedRegistry(std::vector<std::string> paths) : m_paths(std::move(paths)) {
   Clean();

@@ -32,6 +32,22 @@ class ScopedRegistry {
   std::vector<std::string> m_paths;
 };
 
+// Takes every right to a key from everyone, as the access list of another user's key or
+// of the system's may: the key stays, but opens for no right and cannot be deleted. (Wine
+// checks such a list on every open that asks for rights; RegOpenKeyA, which asks for the
+// most allowed, it opens all the same.) The rights come back when the object goes.
+class ScopedLockedKey {
+ public:
+  ScopedLockedKey(HKEY root, std::string path);
+  ~ScopedLockedKey();
+  ScopedLockedKey(const ScopedLockedKey&) = delete;
+  ScopedLockedKey& operator=(const ScopedLockedKey&) = delete;
+
+ private:
+  HKEY m_root;
+  std::string m_path;
+};
+
 // Files.
 void WriteFile(const std::string& path, const std::string& content = "x");
 bool FilePresent(const std::string& path);
