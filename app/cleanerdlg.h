@@ -88,7 +88,12 @@ class CCleanerDlg : public fw::CDialog {
   void BuildINFList();
   void RemoveINFFiles();
   void DeleteFilesByPattern(std::string directory, std::string pattern);
+  // True when the INF step has files to remove that no settings file lists: the maker's
+  // files in INF\Other and, on Windows 2000 and later, its OEM packages.
+  bool FindUnlistedINFs() const;
   void OnDetailINF();
+  // The maker's OEM packages in the INF folder (oem*.inf names), and their removal.
+  std::vector<std::string> FindOemInfs() const;
   void RemoveOemInfs();
   void RemoveEventManager();
   void RemoveDetector();

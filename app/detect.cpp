@@ -147,7 +147,11 @@ void CCleanerDlg::OnSelectAll() {
   if (m_bUSBFound && (m_bWin98 || m_bWinME || m_bNT5)) OnDetailUSB();
   if (m_bEPPFound) SetCheck(IDC_CHK_EPP, BST_CHECKED);
   if (m_bASPIFound) SetCheck(IDC_CHK_ASPI, BST_CHECKED);
-  if (m_bINFFound) OnDetailINF();
+  if (m_bINFFound) {
+    OnDetailINF();
+    // Files that no settings file lists count too: Apply removes them with the item.
+    if (m_pINFList->empty() && FindUnlistedINFs()) SetCheck(IDC_CHK_INF, BST_CHECKED);
+  }
   if (m_bSysFilesFound) OnDetailSysFiles();
   if (m_bWin95) SetCheck(IDC_CHK_STI, BST_UNCHECKED);
   if (m_bNT4) {

@@ -11,6 +11,9 @@
 
 namespace {
 const char kSection[] = "INF";
+// The maker's INF files that no settings file lists.
+const char kOtherFolder[] = "\\INF\\Other";
+const char kOtherPattern[] = "Quillmar*.inf";
 
 // A settings value names one file directly in the INF folder. A separator, a drive or a
 // parent step would let the file point anywhere on the disk, so such a value names nothing.
@@ -75,12 +78,17 @@ void CCleanerDlg::RemoveINFFiles() {
     }
   }
   if (m_bNT5) RemoveOemInfs();
-  DeleteFilesByPattern(m_strWinDir + "\\INF\\Other", "Quillmar*.inf");
+  DeleteFilesByPattern(m_strWinDir + kOtherFolder, kOtherPattern);
 
   if (!m_pINFList || m_pINFList->empty()) {
     m_bINFFound = 0;
     RetireItem(IDC_CHK_INF);
   }
+}
+
+bool CCleanerDlg::FindUnlistedINFs() const {
+  if (!platform::FindFiles(m_strWinDir + kOtherFolder + "\\" + kOtherPattern).empty()) return true;
+  return m_bNT5 && !FindOemInfs().empty();
 }
 
 void CCleanerDlg::DeleteFilesByPattern(std::string directory, std::string pattern) {

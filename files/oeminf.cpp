@@ -21,21 +21,30 @@ bool EndsWithInf(const std::string& name) {
 }
 }  // namespace
 
+std::vector<std::string> CCleanerDlg::FindOemInfs() const {
+  std::vector<std::string> names;
+  const std::string windows = platform::WindowsDirectory();
+  if (windows.empty()) return names;
+  const std::string infDirectory = windows + "\\inf\\";
+  for (const std::string& name : platform::FindFiles(infDirectory + "oem*.inf")) {
+    // A short-name match such as oem1.info is no INF package.
+    if (!EndsWithInf(name)) continue;
+    const std::string catalog =
+        platform::ProfileString("Version", "CatalogFile", "none", infDirectory + name);
+    if (catalog.compare(0, sizeof(kMarker) - 1, kMarker) == 0) names.push_back(name);
+  }
+  return names;
+}
+
 void CCleanerDlg::RemoveOemInfs() {
   const std::string windows = platform::WindowsDirectory();
   if (windows.empty()) return;
   const std::string infDirectory = windows + "\\inf\\";
   const std::string catalogDirectory = windows + kCatalogDirectory;
 
-  for (const std::string& name : platform::FindFiles(infDirectory + "oem*.inf")) {
-    // A short-name match such as oem1.info is no INF package.
-    if (!EndsWithInf(name)) continue;
-    const std::string infPath = infDirectory + name;
-    const std::string catalog =
-        platform::ProfileString("Version", "CatalogFile", "none", infPath);
-    if (catalog.compare(0, sizeof(kMarker) - 1, kMarker) != 0) continue;
-
+  for (const std::string& name : FindOemInfs()) {
     // The catalog is the copy Windows made under the INF's own name, not the one named.
+    const std::string infPath = infDirectory + name;
     const std::string base = name.substr(0, name.size() - 4);
     const std::string catalogPath = catalogDirectory + base + ".cat";
     StartClearAttributes(infPath);

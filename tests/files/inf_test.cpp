@@ -192,6 +192,27 @@ TEST_P(InfApplyWithoutSettings, RemovesTheUnlistedFilesAndClosesTheItem) {
   EXPECT_EQ(0, main->m_bINFFound);
 }
 
+// Select All checks the item for the unlisted files alone, Apply removes them, and looking
+// removed nothing before Apply. An OEM package counts on Windows 2000 and later only.
+TEST_P(InfApplyWithoutSettings, SelectAllChecksTheItemForTheUnlistedFiles) {
+  const bool nt5 = GetParam();
+  ScopedFile oem(WinDir() + "\\INF\\" + UniqueName("oemdpt", ".inf"), "[Version]\r\nCatalogFile=Qlvdr.cat\r\n");
+  auto& main = OpenMain(files_test::TempPath(".ini"), nt5);
+  main.Click(IDC_SELECTALL);
+  EXPECT_EQ(nt5 ? BST_CHECKED : BST_UNCHECKED, main.Check(IDC_CHK_INF));
+
+  ScopedFile& other = Inf("Quillmar", "\\INF\\Other\\");
+  main.Click(IDC_SELECTALL);
+  EXPECT_EQ(BST_CHECKED, main.Check(IDC_CHK_INF));
+  EXPECT_TRUE(other.present());
+  EXPECT_TRUE(oem.present());
+
+  main.Click(IDC_APPLY);
+  EXPECT_FALSE(other.present());
+  EXPECT_EQ(!nt5, oem.present());
+  EXPECT_FALSE(main.Enabled(IDC_CHK_INF));
+}
+
 INSTANTIATE_TEST_SUITE_P(Platforms, InfApplyWithoutSettings, ::testing::Bool());
 
 TEST_F(InfFiles, AReadOnlyListedFileShowsTheFileErrorAndEndsTheCleaningRun) {
