@@ -110,6 +110,25 @@ TEST_F(EventManager, SendsDestroyThenNcDestroyAndRemovesStartupAndProgram) {
   EXPECT_EQ(0, main->m_bEventManagerFound);
 }
 
+// The running event manager holds its executable open until it has ended; the pause is its
+// time to end, so it must come before the file is tried. Here the program lets go of its
+// file during the pause.
+std::unique_ptr<files_test::HeldOpen> g_runningProgram;
+VOID WINAPI ProgramEndsDuringThePause(DWORD) { g_runningProgram.reset(); }
+
+TEST_F(EventManager, PausesForTheProgramToEndBeforeItDeletesTheFile) {
+  ScopedFile program(WinDir() + "\\System\\Evmonitr.exe");
+  g_runningProgram.reset(new files_test::HeldOpen(program.path()));
+  platform::System().Sleep = &ProgramEndsDuringThePause;
+  testing_support::MainDialog main;
+
+  main->RemoveEventManager();
+
+  EXPECT_FALSE(g_runningProgram);
+  EXPECT_FALSE(program.present());
+  g_runningProgram.reset();
+}
+
 TEST_F(EventManager, WithoutWindowOrProgramStillRemovesTheStartupValue) {
   testing_support::MainDialog main;
   main->RemoveEventManager();

@@ -108,6 +108,9 @@ INSTANTIATE_TEST_SUITE_P(
             "Windows 2000 Professional  (Build 2195)\n"},
         Row{{N, 5, 1, 2600, "Service Pack 1", true, 1, 0x0200}, nullptr, {1, 0, 0, 0, 0},
             "Windows XP Home Edition Service Pack 1 (Build 2600)\n"},
+        // What XP Home reports: the personal bit beside single-user terminal services.
+        Row{{N, 5, 1, 2600, "Service Pack 3", true, 1, 0x0300}, nullptr, {1, 0, 0, 0, 0},
+            "Windows XP Home Edition Service Pack 3 (Build 2600)\n"},
         Row{{N, 5, 1, 2600, "Service Pack 3", true, 1, 0x0100}, nullptr, {1, 0, 0, 0, 0},
             "Windows XP Professional Service Pack 3 (Build 2600)\n"},
         Row{{N, 5, 1, 2600, "", true, 3, 0x0002}, nullptr, {1, 0, 0, 0, 0},
