@@ -23,12 +23,15 @@ wine_pick() {
   export WINEDEBUG=-all
 }
 
-# wine_ready ROOT: true once the picked loader runs, setting up the emulation if need be.
+# wine_ready ROOT: true once the picked loader runs, setting up the emulation if need be
+# (or, with DRVPURGE_QEMU=1, in any case: that tries the emulated path on any machine).
 wine_ready() {
-  "$WINE_LOADER" --version >/dev/null 2>&1 && return 0
+  if [ "${DRVPURGE_QEMU:-0}" != 1 ] || [ "$WINE_TARGET" != i686 ]; then
+    "$WINE_LOADER" --version >/dev/null 2>&1 && return 0
+  fi
   if [ "$WINE_TARGET" = i686 ] && [ "$(id -u)" = 0 ]; then
-    echo "Wine's 32-bit loader does not run here: setting up QEMU's user-mode emulation"
-    "$1/tools/enable-i386.sh" && return 0
+    echo "Setting up QEMU's user-mode emulation for Wine's 32-bit loader"
+    "$1/tools/enable-i386.sh" && "$WINE_LOADER" --version >/dev/null 2>&1 && return 0
   fi
   echo "$WINE_LOADER does not run here." >&2
   [ "$WINE_TARGET" = i686 ] && echo "Run tools/enable-i386.sh once as root." >&2
