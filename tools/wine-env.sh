@@ -6,8 +6,9 @@
 # 32-bit Linux programs, wine_ready lets Wine's 32-bit loader run through QEMU's user-mode
 # emulation (tools/enable-i386.sh, as root).
 #
-# DRVPURGE_WINE=64 is a faster developer mode: the same sources built as 64-bit programs
-# and run under 64-bit Wine. It is not the program that ships, and CI does not run it.
+# DRVPURGE_WINE=64 is a developer mode, faster where 32-bit Wine is emulated: the same
+# sources built as 64-bit programs and run under 64-bit Wine. It is not the program that
+# ships, and CI does not run it.
 
 wine_pick() {
   if [ "${DRVPURGE_WINE:-32}" = 64 ]; then
