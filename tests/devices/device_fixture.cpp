@@ -1,7 +1,5 @@
 #include "devices/device_fixture.h"
 
-#include <utility>
-
 #include <shlwapi.h>
 
 #include <cstring>
@@ -76,17 +74,12 @@ void Category::Add(bool nt5, const std::string& device, const std::string& maker
                    const std::string& displayText) const {
   // Made below the root's own handle: a long device name makes a whole path too long.
   testing_support::CreateKey(HKEY_LOCAL_MACHINE, Root(nt5));
-  HKEY root = nullptr, key = nullptr;
+  HKEY root = nullptr;
   if (::RegOpenKeyExA(HKEY_LOCAL_MACHINE, Root(nt5).c_str(), 0, KEY_ALL_ACCESS, &root) != ERROR_SUCCESS)
     return;
   const std::string below = instances ? device + "\\0000" : device;
-  if (::RegCreateKeyExA(root, below.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
-                        nullptr) == ERROR_SUCCESS) {
-    for (const auto& value : {std::make_pair(maker, &makerText), std::make_pair(text, &displayText)})
-      ::RegSetValueExA(key, value.first, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.second->c_str()),
-                       static_cast<DWORD>(value.second->size() + 1));
-    ::RegCloseKey(key);
-  }
+  testing_support::SetString(root, below, maker, makerText);
+  testing_support::SetString(root, below, text, displayText);
   ::RegCloseKey(root);
 }
 

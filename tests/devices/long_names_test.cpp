@@ -22,11 +22,6 @@ HKEY CreateBelow(const std::string& parent, const std::string& name, const char*
   return key;
 }
 
-void SetText(HKEY key, const char* value, const std::string& text) {
-  ::RegSetValueExA(key, value, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
-                   static_cast<DWORD>(text.size() + 1));
-}
-
 bool PresentBelow(const std::string& parent, const std::string& name) {
   platform::RegKey root, key;
   return root.Open(HKEY_LOCAL_MACHINE, parent, KEY_READ) &&
@@ -51,11 +46,7 @@ class LongDeviceNames : public ::testing::TestWithParam<std::tuple<const Categor
 TEST_P(LongDeviceNames, AreListedRemovedAndSeenGone) {
   const std::string root = category().Root(nt5());
   const std::string name = "Dev" + std::string(252, 'n');
-  HKEY key = CreateBelow(root, name, category().instances ? "0000" : nullptr);
-  ASSERT_NE(nullptr, key);
-  SetText(key, category().maker, "Quillmar");
-  SetText(key, category().text, "Longest");
-  ::RegCloseKey(key);
+  category().Add(nt5(), name, "Quillmar", "Longest");
   category().Add(nt5(), "Zed", "Veldo", "Kept");
   ASSERT_GT(root.size() + 1 + name.size(), 260u);
 

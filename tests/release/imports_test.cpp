@@ -7,6 +7,7 @@
 #include <map>
 #include <string>
 
+#include "platform/files.h"
 #include "release/pe_imports.h"
 #include "release/windows_imports.h"
 
@@ -20,11 +21,7 @@ using release_tests::WindowsImport;
 
 // DrvPurge.exe of the same build, one folder above the test programs.
 std::string ProgramPath() {
-  char path[MAX_PATH] = "";
-  ::GetModuleFileNameA(nullptr, path, MAX_PATH);
-  std::string folder(path);
-  folder = folder.substr(0, folder.rfind('\\'));
-  return folder.substr(0, folder.rfind('\\')) + "\\DrvPurge.exe";
+  return platform::DirectoryOf(platform::DirectoryOf(platform::ModulePath())) + "\\DrvPurge.exe";
 }
 
 // DLL names compare without regard to case, as the loader compares them.
