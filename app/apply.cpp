@@ -10,14 +10,14 @@ namespace {
 struct ApplyStep {
   const char* name;
   int box;  // 0: the 1394 record decides
-  bool (*serves)(const CCleanerDlg&);
+  bool (*serves)(const WindowsVersion&);
   void (*remove)(CCleanerDlg&);
 };
 
-bool Always(const CCleanerDlg&) { return true; }
-bool NotWin95(const CCleanerDlg& d) { return !d.m_bWin95; }
-bool NotNt5(const CCleanerDlg& d) { return !d.m_bNT5; }
-bool Win98MeOrNt5(const CCleanerDlg& d) { return d.m_bWin98 || d.m_bWinME || d.m_bNT5; }
+bool Always(const WindowsVersion&) { return true; }
+bool NotWin95(const WindowsVersion& w) { return !w.IsWin95(); }
+bool NotNt5(const WindowsVersion& w) { return !w.IsNT5(); }
+bool Win98MeOrNt5(const WindowsVersion& w) { return w.IsWin98() || w.IsWinME() || w.IsNT5(); }
 
 // Windows 95, 98, ME and the NT 5 family.
 const ApplyStep kGroupA[] = {
@@ -44,10 +44,10 @@ const ApplyStep kLast[] = {
 };
 
 template <class Visit>
-void ForEachStep(const CCleanerDlg& dlg, Visit visit) {
-  if (dlg.m_bWinME || dlg.m_bWin98 || dlg.m_bWin95 || dlg.m_bNT5) {
+void ForEachStep(const WindowsVersion& windows, Visit visit) {
+  if (windows.Is9x() || windows.IsNT5()) {
     for (const ApplyStep& step : kGroupA) visit(step);
-  } else if (dlg.m_bNT4) {
+  } else if (windows.IsNT4()) {
     for (const ApplyStep& step : kGroupB) visit(step);
   }
   for (const ApplyStep& step : kLast) visit(step);
@@ -57,18 +57,18 @@ void ForEachStep(const CCleanerDlg& dlg, Visit visit) {
 
 std::vector<std::string> CCleanerDlg::ApplyOrder() const {
   std::vector<std::string> names;
-  ForEachStep(*this, [&](const ApplyStep& step) {
-    if (step.serves(*this)) names.push_back(step.name);
+  ForEachStep(m_windows, [&](const ApplyStep& step) {
+    if (step.serves(m_windows)) names.push_back(step.name);
   });
   return names;
 }
 
 void CCleanerDlg::OnApply() {
   fw::CWaitCursor wait;
-  m_bCleaned = 1;
-  ForEachStep(*this, [this](const ApplyStep& step) {
-    if (!step.serves(*this)) return;
-    const bool wanted = step.box ? GetCheck(step.box) != BST_UNCHECKED : m_b1394Checked != 0;
+  m_bCleaned = true;
+  ForEachStep(m_windows, [this](const ApplyStep& step) {
+    if (!step.serves(m_windows)) return;
+    const bool wanted = step.box ? GetCheck(step.box) != BST_UNCHECKED : m_b1394Checked;
     if (wanted) step.remove(*this);
   });
 }

@@ -9,11 +9,13 @@ BOOL CCleanerApp::InitInstance() {
   if (IsWindows2000OrXP()) {
     CRemoveDeviceDlg removeDevice;
     removeDevice.DoModal();
+    if (removeDevice.Cancelled()) g_bGuideCancelled = 1;
     if (g_bGuideCancelled) return FALSE;
   }
   {
     CUnplugDlg unplug;
     unplug.DoModal();
+    if (unplug.Cancelled()) g_bGuideCancelled = 1;
   }
   if (!g_bGuideCancelled) {
     CCleanerDlg dlg;

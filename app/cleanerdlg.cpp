@@ -4,13 +4,11 @@
 #include "framework/app.h"
 #include "platform/files.h"
 #include "res/resource.h"
+#include "sysinfo/memory.h"
 #include "ui/detaildlg.h"
 #include "ui/guidance.h"
 
-namespace {
-const UINT_PTR kMemoryTimer = 100;
-
-const fw::MessageEntry<CCleanerDlg> kMessages[] = {
+const fw::MessageEntry<CCleanerDlg> CCleanerDlg::kMessages[] = {
     fw::OnMsg(WM_SYSCOMMAND, &CCleanerDlg::OnSysCommand),
     fw::OnMsg(WM_PAINT, &CCleanerDlg::OnPaint),
     fw::OnMsg(WM_QUERYDRAGICON, &CCleanerDlg::OnQueryDragIcon),
@@ -31,7 +29,6 @@ const fw::MessageEntry<CCleanerDlg> kMessages[] = {
     fw::OnCommand(IDC_CHK_USB, &CCleanerDlg::OnCheckUSB),
     fw::OnMsg(WM_CLOSE, &CCleanerDlg::OnClose),
 };
-}  // namespace
 
 CCleanerDlg::CCleanerDlg(HWND parent) : fw::CDialog(IDD_DRVPURGE_DIALOG, parent) {
   m_hIcon = ::LoadIconA(fw::Instance(), MAKEINTRESOURCEA(IDR_MAINFRAME));
@@ -39,12 +36,25 @@ CCleanerDlg::CCleanerDlg(HWND parent) : fw::CDialog(IDD_DRVPURGE_DIALOG, parent)
 
 CCleanerDlg::~CCleanerDlg() { DiscardLists(); }
 
+void CCleanerDlg::CreateItems() {
+  m_sti = CDeviceGroup(&StillImageDevices, m_windows);
+  m_scsi = CDeviceGroup(&ScsiDevices, m_windows);
+  m_usb = CDeviceGroup(&UsbDevices, m_windows);
+  m_1394 = CIeee1394Data(m_windows);
+  m_epp = CEppDriver(m_windows);
+  m_aspi = CAspiRegistry(m_windows);
+  m_sysFiles = CSystemFiles(m_strWinDir, m_windows);
+  m_inf = CInfFiles(m_strWinDir, m_strIniPath, m_windows);
+  m_companions = CCompanions(m_strWinDir);
+  m_lstSoftware.SetWindows(m_windows);
+}
+
 void CCleanerDlg::DiscardLists() {
-  m_pSysFilesList.reset();
-  m_pSTIList.reset();
-  m_pSCSIList.reset();
-  m_pINFList.reset();
-  m_pUSBList.reset();
+  m_sysFiles.DiscardList();
+  m_sti.DiscardList();
+  m_scsi.DiscardList();
+  m_inf.DiscardList();
+  m_usb.DiscardList();
 }
 
 bool CCleanerDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
@@ -66,34 +76,32 @@ BOOL CCleanerDlg::OnInitDialog() {
   ::ShowWindow(GetDlgItem(IDC_UNSELECTALL), SW_HIDE);
   g_bShowDetail = 1;
 
-  m_pChkSTI = GetDlgItem(IDC_CHK_STI);
-  m_pChkINF = GetDlgItem(IDC_CHK_INF);
-  m_pChkDetector = GetDlgItem(IDC_CHK_DETECTOR);
-  m_pChk1394 = GetDlgItem(IDC_CHK_1394);
-  m_pChkUSB = GetDlgItem(IDC_CHK_USB);
   m_lstSoftware.SubclassDlgItem(IDC_SOFTWARE, m_hWnd);
 
   m_strWinDir = platform::WindowsDirectory();
   m_strIniPath = platform::DirectoryOf(platform::ModulePath()) + "\\DrvPurge.ini";
 
-  m_bWin98 = m_bNT5 = g_bNT5 = m_bWinME = m_bNT4 = m_bWin95 = 0;
+  m_windows = WindowsVersion();
   IdentifyOS();
-  g_bNT5 = m_bNT5;
-  m_bCleaned = 0;
+  CreateItems();
+  m_bCleaned = false;
 
-  m_bSTIFound = m_bUSBFound = m_bSCSIFound = m_bASPIFound = 1;
-  m_bINFFound = m_bSysFilesFound = m_bEPPFound = m_bDetectorFound = 1;
+  PresumeFound();
   DetectItems();
 
   DiscardLists();
-  m_bSysFilesChecked = m_bSTIChecked = m_bSCSIChecked = 0;
-  m_bINFChecked = m_b1394Checked = m_bUSBChecked = 0;
+  m_sysFiles.SetChecked(false);
+  m_sti.SetChecked(false);
+  m_scsi.SetChecked(false);
+  m_inf.SetChecked(false);
+  m_usb.SetChecked(false);
+  m_b1394Checked = false;
   m_lstSoftware.FillSoftwareList();
   BuildSysFilesList();
   // Box 1011 shows unchecked: nothing is marked for deletion until the user asks.
-  m_bSysFilesChecked = 0;
+  m_sysFiles.SetChecked(false);
 
-  ::SetDlgItemTextA(m_hWnd, IDC_OSNAME, m_strOSName.c_str());
+  ::SetDlgItemTextA(m_hWnd, IDC_OSNAME, m_windows.Name().c_str());
   UpdateMemoryInfo();
   ::SetTimer(m_hWnd, kMemoryTimer, 1000, nullptr);
   return TRUE;
@@ -134,6 +142,24 @@ bool CCleanerDlg::OnTimer(WPARAM, LPARAM, LRESULT&) {
   return false;
 }
 
+int CCleanerDlg::IdentifyOS() {
+  WindowsVersion windows;
+  if (!IdentifyWindows(windows)) return 0;
+  m_windows = windows;
+  return 1;
+}
+
+void CCleanerDlg::UpdateMemoryInfo() {
+  DWORD physical = 0, pageFile = 0;
+  ReadAvailableMemory(physical, pageFile);
+  const MemoryFigure shownPhysical = FigureOf(physical);
+  const MemoryFigure shownPageFile = FigureOf(pageFile);
+  ::SetDlgItemTextA(m_hWnd, IDC_PHYSMEM, shownPhysical.m_strText.c_str());
+  ::SetDlgItemTextA(m_hWnd, IDC_VIRTMEM, shownPageFile.m_strText.c_str());
+  m_dwAvailPhys = shownPhysical.m_dwShown;
+  m_dwAvailPageFile = shownPageFile.m_dwShown;
+}
+
 int CCleanerDlg::GetCheck(int id) const {
   return static_cast<int>(::SendMessageA(GetDlgItem(id), BM_GETCHECK, 0, 0));
 }
@@ -164,19 +190,19 @@ void CCleanerDlg::UpdateCheckFromList(const CSelectionList* list) {
     if (someSelected && someUnselected) break;
   }
   int box = IDC_CHK_SYSFILES;
-  int* record = &m_bSysFilesChecked;
-  if (list == m_pSTIList.get()) {
+  CListedItem* item = &m_sysFiles;
+  if (list == m_sti.List()) {
     box = IDC_CHK_STI;
-    record = &m_bSTIChecked;
-  } else if (list == m_pSCSIList.get()) {
+    item = &m_sti;
+  } else if (list == m_scsi.List()) {
     box = IDC_CHK_SCSI;
-    record = &m_bSCSIChecked;
-  } else if (list == m_pINFList.get()) {
+    item = &m_scsi;
+  } else if (list == m_inf.List()) {
     box = IDC_CHK_INF;
-    record = &m_bINFChecked;
-  } else if (list == m_pUSBList.get()) {
+    item = &m_inf;
+  } else if (list == m_usb.List()) {
     box = IDC_CHK_USB;
-    record = &m_bUSBChecked;
+    item = &m_usb;
   }
   if (someSelected && someUnselected) {
     SetCheck(box, BST_INDETERMINATE);
@@ -184,12 +210,12 @@ void CCleanerDlg::UpdateCheckFromList(const CSelectionList* list) {
     SetCheck(box, BST_CHECKED);
   } else if (someUnselected) {
     SetCheck(box, BST_UNCHECKED);
-    *record = 0;
+    item->SetChecked(false);
   }
 }
 
-void CCleanerDlg::RunDetail(CSelectionList* list) {
-  CDetailDlg detail;
-  detail.m_pList = list;
-  if (detail.DoModal() == IDOK) UpdateCheckFromList(list);
+void CCleanerDlg::RunDetail(CListedItem& item) {
+  CDetailDlg detail(nullptr, g_bShowDetail != 0);
+  detail.m_pList = item.List();
+  if (detail.DoModal() == IDOK) UpdateCheckFromList(item.List());
 }

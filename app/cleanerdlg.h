@@ -1,147 +1,99 @@
-// The main dialog "System Registry Cleaner" and all the state that the removal items share.
-// Its methods live beside the subsystem they belong to: app/ (start-up, the detection
-// pass, selection, the cleaning run, leaving), sysinfo/, devices/ and files/.
+// The main dialog "System Registry Cleaner". app/ owns the application, this dialog and
+// its state: the Windows version, the removal items and their boxes, the detection pass,
+// the selection of items, the cleaning run and leaving. It may include every other folder;
+// no other folder includes app/.
+//
+// Each removal item is an object of its own folder that reports what it did; the dialog
+// alone turns those reports into box states. The operations keep their names here as
+// short forwards, so that each can be found by its name.
 #pragma once
 #include <windows.h>
 
 #include <string>
 #include <vector>
 
-#include "devices/devicecategory.h"
+#include "devices/devicegroup.h"
+#include "devices/fixeditems.h"
 #include "devices/records.h"
+#include "files/companions.h"
+#include "files/inf.h"
+#include "files/sysfiles.h"
 #include "framework/dialog.h"
 #include "software/softwarelist.h"
+#include "sysinfo/osinfo.h"
 
 class CCleanerDlg : public fw::CDialog {
  public:
   explicit CCleanerDlg(HWND parent = nullptr);
   ~CCleanerDlg() override;
 
-  // Start-up, painting and the system menu.
-  bool OnSysCommand(WPARAM id, LPARAM param, LRESULT& result);
-  bool OnPaint(WPARAM, LPARAM, LRESULT& result);
-  bool OnQueryDragIcon(WPARAM, LPARAM, LRESULT& result);
-  bool OnTimer(WPARAM id, LPARAM, LRESULT& result);
-
-  // The detection pass and the selection of items.
+  // The detection pass: disables the boxes of the items that are absent.
   void DetectItems();
-  void OnCheckSTI();
-  void OnCheckSCSI();
-  void OnCheckUSB();
-  void OnCheckINF();
-  void OnCheckSysFiles();
-  void OnCheck1394();
-  void OnSelectAll();
-  void OnRefresh();
-
-  // The cleaning run, and the removers that it may run on this system, in their order.
-  void OnApply();
+  // The removers that the cleaning run may run on this system, in their order.
   std::vector<std::string> ApplyOrder() const;
 
-  // Leaving.
-  bool OnClose(WPARAM, LPARAM, LRESULT& result);
+  // Leaving: the restart question after a cleaning run, and the restart itself.
   void PromptRestart();
   void RestartWindows();
 
-  // The Detail dialog's result on a category's check box.
+  // The Detail dialog's result on the box of the item that owns `list`.
   void UpdateCheckFromList(const CSelectionList* list);
-  // Runs the Detail dialog on `list` and, after OK, sets the category's box from it.
-  void RunDetail(CSelectionList* list);
   int LookupSelected(const CSelectionList* list, int index) const;
 
   // System information.
   int IdentifyOS();
   void UpdateMemoryInfo();
 
-  // Still-image, SCSI and USB registrations. With `countOnly` the detectors return the
-  // number of matching devices and add nothing; otherwise they append and return 0. The
-  // detection pass counts through CountXScanners, which during Select All keeps what it
-  // found for the list build that follows (m_keptSTI, m_keptSCSI, m_keptUSB).
-  int FindSTIScanners(CFoundKeyList* found, BOOL countOnly);
-  int CountSTIScanners();
-  void BuildSTIList();
+  // Still-image, SCSI and USB registrations.
+  int FindSTIScanners(CFoundKeyList* found, bool countOnly) { return m_sti.Find(found, countOnly); }
+  int CountSTIScanners() { return m_sti.Count(); }
+  void BuildSTIList() { m_sti.Build(); }
   void RemoveSTIScanners();
-  void OnDetailSTI();
-  int FindSCSIScanners(CFoundKeyList* found, BOOL countOnly);
-  int CountSCSIScanners();
-  void BuildSCSIList();
+  int FindSCSIScanners(CFoundKeyList* found, bool countOnly) { return m_scsi.Find(found, countOnly); }
+  int CountSCSIScanners() { return m_scsi.Count(); }
+  void BuildSCSIList() { m_scsi.Build(); }
   void RemoveSCSIScanners();
-  void OnDetailSCSI();
-  int FindUSBScanners(CFoundKeyList* found, BOOL countOnly);
-  int CountUSBScanners();
-  void BuildUSBList();
+  int FindUSBScanners(CFoundKeyList* found, bool countOnly) { return m_usb.Find(found, countOnly); }
+  int CountUSBScanners() { return m_usb.Count(); }
+  void BuildUSBList() { m_usb.Build(); }
   void RemoveUSBScanners();
-  void OnDetailUSB();
 
   // IEEE 1394 data, the EPP driver and ASPI.
-  BOOL Find1394Data();
+  bool Find1394Data() const { return m_1394.Find(); }
   void Remove1394Data();
-  BOOL FindEPPDriver(std::vector<std::string>* paths, BOOL record);
+  bool FindEPPDriver(std::vector<std::string>* paths, bool record) const {
+    return m_epp.Find(paths, record);
+  }
   void RemoveEPPDriver();
   LONG RemoveASPIRegistry();
 
   // System files, INF files, OEM INF packages and the companion programs.
-  void BuildSysFilesList();
-  bool ListContainsPath(const CSelectionList* list, std::string path) const;
+  void BuildSysFilesList() { m_sysFiles.Build(); }
+  bool ListContainsPath(const CSelectionList* list, const std::string& path) const {
+    return CSystemFiles::ListContainsPath(list, path);
+  }
   void RemoveSystemFiles();
-  void OnDetailSysFiles();
-  void BuildINFList();
+  void BuildINFList() { m_inf.Build(); }
   void RemoveINFFiles();
-  void DeleteFilesByPattern(std::string directory, std::string pattern);
-  // True when the INF step has files to remove that no settings file lists: the maker's
-  // files in INF\Other and, on Windows 2000 and later, its OEM packages.
-  bool FindUnlistedINFs() const;
-  void OnDetailINF();
-  // The maker's OEM packages in the INF folder (oem*.inf names), and their removal.
+  void DeleteFilesByPattern(const std::string& directory, const std::string& pattern) {
+    CInfFiles::DeleteFilesByPattern(directory, pattern);
+  }
+  bool FindUnlistedINFs() const { return m_inf.FindUnlisted(); }
   std::vector<std::string> FindOemInfs() const;
   void RemoveOemInfs();
   void RemoveEventManager();
   void RemoveDetector();
 
-  // Check boxes, reached by control id.
-  int GetCheck(int id) const;
-  void SetCheck(int id, int state) const;
-  void DisableItem(int id) const;
-  // Unchecks and disables an item's box once there is nothing left to remove.
-  void RetireItem(int id) const;
-
-  HWND m_pChkSTI = nullptr;
-  HWND m_pChkINF = nullptr;
-  HWND m_pChkDetector = nullptr;
-  HWND m_pChk1394 = nullptr;
-  HWND m_pChkUSB = nullptr;
-  std::string m_strWinDir;
-  std::string m_strIniPath;
-  CSoftwareListBox m_lstSoftware;
-  DWORD m_dwAvailPhys = 0;
-  DWORD m_dwAvailPageFile = 0;
-  int m_bNT5 = 0, m_bWin98 = 0, m_bNT4 = 0, m_bWin95 = 0, m_bWinME = 0;
-  int m_bEventManagerFound = 0;
-  int m_bDetectorFound = 0;
-  int m_bSTIFound = 0;
-  int m_bSCSIFound = 0;
-  int m_bEPPFound = 0;
-  int m_bUSBFound = 0;
-  int m_bASPIFound = 0;
-  int m_bINFFound = 0;
-  int m_bSysFilesFound = 0;
-  int m_bSysFilesChecked = 0;
-  int m_bSTIChecked = 0;
-  int m_bSCSIChecked = 0;
-  int m_bINFChecked = 0;
-  int m_b1394Checked = 0;
-  int m_bUSBChecked = 0;
-  CSelectionListPtr m_pSysFilesList;
-  CSelectionListPtr m_pINFList;
-  CSelectionListPtr m_pSTIList;
-  CSelectionListPtr m_pSCSIList;
-  CSelectionListPtr m_pUSBList;
-  CKeptDevices m_keptSTI;
-  CKeptDevices m_keptSCSI;
-  CKeptDevices m_keptUSB;
-  HICON m_hIcon = nullptr;
-  std::string m_strOSName;
-  int m_bCleaned = 0;
+  // What the dialog holds, for reading and for marking entries as the Detail dialog does.
+  const WindowsVersion& Windows() const { return m_windows; }
+  CDeviceGroup& StillImage() { return m_sti; }
+  CDeviceGroup& Scsi() { return m_scsi; }
+  CDeviceGroup& Usb() { return m_usb; }
+  CSystemFiles& SystemFiles() { return m_sysFiles; }
+  CInfFiles& InfFiles() { return m_inf; }
+  CSoftwareListBox& Software() { return m_lstSoftware; }
+  // True once Apply has run: leaving then offers a restart.
+  bool Cleaned() const { return m_bCleaned; }
 
  protected:
   BOOL OnInitDialog() override;
@@ -150,8 +102,70 @@ class CCleanerDlg : public fw::CDialog {
   bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
  private:
-  void DiscardLists();
-};
+  static const UINT_PTR kMemoryTimer = 100;
+  static const fw::MessageEntry<CCleanerDlg> kMessages[];
 
-// True on Windows 2000 and XP (version 5.0 and 5.1).
-bool IsWindows2000OrXP();
+  // Start-up, painting, the system menu and the memory timer.
+  bool OnSysCommand(WPARAM id, LPARAM param, LRESULT& result);
+  bool OnPaint(WPARAM, LPARAM, LRESULT& result);
+  bool OnQueryDragIcon(WPARAM, LPARAM, LRESULT& result);
+  bool OnTimer(WPARAM id, LPARAM, LRESULT& result);
+  bool OnClose(WPARAM, LPARAM, LRESULT& result);
+
+  // The selection of items, the Detail buttons and the cleaning run.
+  void OnCheckSTI();
+  void OnCheckSCSI();
+  void OnCheckUSB();
+  void OnCheckINF();
+  void OnCheckSysFiles();
+  void OnCheck1394();
+  void OnSelectAll();
+  void OnRefresh();
+  void OnDetailSTI();
+  void OnDetailSCSI();
+  void OnDetailUSB();
+  void OnDetailINF();
+  void OnDetailSysFiles();
+  void OnApply();
+
+  // The shared step of the five boxes with a Detail list.
+  void ToggleListBox(int box, CListedItem& item, void (CCleanerDlg::*build)());
+  // Before a detection pass, which only clears the found records of what is absent.
+  void PresumeFound();
+  // Runs the Detail dialog on the item's list and, after OK, sets the item's box.
+  void RunDetail(CListedItem& item);
+  // Starts from a fresh set of items for the Windows that runs.
+  void CreateItems();
+  void DiscardLists();
+
+  // Check boxes, reached by control id.
+  int GetCheck(int id) const;
+  void SetCheck(int id, int state) const;
+  void DisableItem(int id) const;
+  // Unchecks and disables an item's box once there is nothing left to remove.
+  void RetireItem(int id) const;
+
+  WindowsVersion m_windows;
+  std::string m_strWinDir;
+  std::string m_strIniPath;
+  CDeviceGroup m_sti;
+  CDeviceGroup m_scsi;
+  CDeviceGroup m_usb;
+  CIeee1394Data m_1394;
+  CEppDriver m_epp;
+  CAspiRegistry m_aspi;
+  CSystemFiles m_sysFiles;
+  CInfFiles m_inf;
+  CCompanions m_companions;
+  CSoftwareListBox m_lstSoftware;
+
+  bool m_bEventManagerFound = false;
+  bool m_bDetectorFound = false;
+  bool m_bEPPFound = false;
+  bool m_bASPIFound = false;
+  bool m_b1394Checked = false;
+  bool m_bCleaned = false;
+  DWORD m_dwAvailPhys = 0;
+  DWORD m_dwAvailPageFile = 0;
+  HICON m_hIcon = nullptr;
+};

@@ -2,4 +2,3 @@
 
 int g_bGuideCancelled = 0;
 int g_bShowDetail = 0;
-int g_bNT5 = 0;

@@ -3,7 +3,6 @@
 #include "platform/system.h"
 
 namespace {
-const UINT_PTR kMemoryTimer = 100;
 const UINT kRebootForced = EWX_REBOOT | EWX_FORCE;
 }  // namespace
 
@@ -32,7 +31,7 @@ void CCleanerDlg::PromptRestart() {
                              "Would you want to restart the computer now?",
                              "Restart Windows", MB_YESNO | MB_ICONEXCLAMATION | MB_SYSTEMMODAL);
   if (answer != IDYES) return;
-  if (m_bNT5)
+  if (m_windows.IsNT5())
     RestartWindows();
   else
     platform::System().ExitWindowsEx(kRebootForced, 0);
@@ -42,10 +41,10 @@ void CCleanerDlg::RestartWindows() {
   platform::SystemCalls& system = platform::System();
   const UINT warning = MB_OK | MB_ICONEXCLAMATION;
 
-  HANDLE token = nullptr;
+  platform::OwnedHandle token;
   if (!system.OpenProcessToken(::GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY,
-                               &token)) {
-    token = nullptr;
+                               token.Receive())) {
+    token.Reset();
     fw::AppMessageBox("Error: OpenProcessToken", warning);
   }
 
@@ -54,9 +53,9 @@ void CCleanerDlg::RestartWindows() {
   privileges.PrivilegeCount = 1;
   privileges.Privileges[0].Attributes = SE_PRIVILEGE_ENABLED;
   ::SetLastError(0);
-  system.AdjustTokenPrivileges(token, FALSE, &privileges, 0, nullptr, nullptr);
+  system.AdjustTokenPrivileges(token.Get(), FALSE, &privileges, 0, nullptr, nullptr);
   if (::GetLastError() != ERROR_SUCCESS) fw::AppMessageBox("Error: AdjustTokenPrivileges", warning);
-  if (token) ::CloseHandle(token);
+  token.Reset();
 
   if (!system.ExitWindowsEx(kRebootForced, 0)) fw::AppMessageBox("Error: ExitWindowsEx", warning);
 }

@@ -7,7 +7,9 @@ bool NamesMaker(const std::string& text) {
   return platform::ContainsWord(text, "Quillmar") || platform::ContainsWord(text, "Veldo");
 }
 
-int FindDevices(const DeviceCategory& category, CFoundKeyList* found, BOOL countOnly) {
+int FindDevices(const DeviceCategory& category, CFoundKeyList* found, bool countOnly) {
+  // An empty root would open HKEY_LOCAL_MACHINE itself.
+  if (category.m_strRoot.empty()) return 0;
   platform::RegKey root;
   if (!root.Open(HKEY_LOCAL_MACHINE, category.m_strRoot, KEY_ALL_ACCESS)) return 0;
   int count = 0;
@@ -41,9 +43,9 @@ void CKeptDevices::Drop() {
 }
 
 int CKeptDevices::Count(const DeviceCategory& category) {
-  if (!m_bArmed) return FindDevices(category, nullptr, TRUE);
+  if (!m_bArmed) return FindDevices(category, nullptr, true);
   m_found.clear();
-  FindDevices(category, &m_found, FALSE);
+  FindDevices(category, &m_found, false);
   m_bKept = true;
   return static_cast<int>(m_found.size());
 }
@@ -54,7 +56,7 @@ CFoundKeyList CKeptDevices::Take(const DeviceCategory& category) {
     found.swap(m_found);
     m_bKept = false;
   } else {
-    FindDevices(category, &found, FALSE);
+    FindDevices(category, &found, false);
   }
   return found;
 }

@@ -22,7 +22,7 @@ bool NamesMaker(const std::string& text);
 
 // With `countOnly` returns the number of the maker's devices and leaves `found` alone;
 // otherwise appends one record per device, in the registry's order, and returns 0.
-int FindDevices(const DeviceCategory& category, CFoundKeyList* found, BOOL countOnly);
+int FindDevices(const DeviceCategory& category, CFoundKeyList* found, bool countOnly);
 
 // What Select All's detection pass found of one category, kept for the list build that
 // follows in the same handler, so that Select All reads each device registration once.

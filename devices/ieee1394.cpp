@@ -1,7 +1,5 @@
-// The IEEE 1394 bus and SBP-2 enumeration trees, removed whole whoever made the devices.
-#include "app/cleanerdlg.h"
+#include "devices/fixeditems.h"
 #include "platform/registry.h"
-#include "res/resource.h"
 
 namespace {
 const char* BusKey(bool nt5) {
@@ -12,18 +10,19 @@ const char* Sbp2Key(bool nt5) {
 }
 }  // namespace
 
-BOOL CCleanerDlg::Find1394Data() {
-  const bool bus = platform::KeyExists(HKEY_LOCAL_MACHINE, BusKey(m_bNT5 != 0));
-  const bool sbp2 = platform::KeyExists(HKEY_LOCAL_MACHINE, Sbp2Key(m_bNT5 != 0));
+bool CIeee1394Data::Find() const {
+  const bool nt5 = m_windows.IsNT5();
+  const bool bus = platform::KeyExists(HKEY_LOCAL_MACHINE, BusKey(nt5));
+  const bool sbp2 = platform::KeyExists(HKEY_LOCAL_MACHINE, Sbp2Key(nt5));
   return bus || sbp2;
 }
 
-void CCleanerDlg::Remove1394Data() {
-  platform::DeleteDeviceKey(m_bNT5 != 0, BusKey(m_bNT5 != 0));
-  platform::DeleteDeviceKey(m_bNT5 != 0, Sbp2Key(m_bNT5 != 0));
-  // A tree that survived its delete (RegDeleteKeyA on the NT family keeps a key with
-  // subkeys) leaves the box checked, so that the next Apply tries again.
-  if (Find1394Data()) return;
-  RetireItem(IDC_CHK_1394);
-  m_b1394Checked = 0;
+CRemovalReport CIeee1394Data::Remove() {
+  const bool nt5 = m_windows.IsNT5();
+  platform::DeleteDeviceKey(nt5, BusKey(nt5));
+  platform::DeleteDeviceKey(nt5, Sbp2Key(nt5));
+  CRemovalReport report;
+  report.m_bEmpty = !Find();
+  report.m_nKept = report.m_bEmpty ? 0 : 1;
+  return report;
 }

@@ -1,4 +1,7 @@
-// The records that the detectors, list builders, the Detail dialog and the removers share.
+// The records that the detectors, list builders, the Detail dialog and the removers share,
+// and what every removal item with a Detail list keeps. devices/ owns the device
+// registrations and these records; it includes platform/ and sysinfo/ only, and never
+// touches a window: its items report what they did, and the dialog sets its boxes.
 #pragma once
 #include <memory>
 #include <string>
@@ -21,7 +24,7 @@ struct CSelectionEntry {
 
   std::string m_strText;  // display text, or a file's full path
   int m_nIndex = 0;       // position in the detector's order (registry), or a running number
-  int m_bSelected = 1;    // 1: removed when the category is applied
+  int m_bSelected = 1;    // 1: removed when the category is applied (edited by the tick list)
   // Registry categories: the key the entry was built from, the only one it may delete.
   std::string m_strKeyPath;
 };
@@ -34,3 +37,32 @@ using CSelectionListPtr = std::unique_ptr<CSelectionList>;
 
 // The m_bSelected of the first entry from the head whose m_nIndex is `index`; 1 when none.
 int LookupSelected(const CSelectionList* list, int index);
+
+// What a removal did: how many entries or keys went, how many stayed, and whether the
+// item has nothing left, in which case the dialog unchecks and disables its box.
+struct CRemovalReport {
+  int m_nRemoved = 0;
+  int m_nKept = 0;
+  bool m_bEmpty = false;
+};
+
+// An item with a Detail list: its selection list, whether the detection pass found it,
+// and the state in which the dialog last put its box.
+class CListedItem {
+ public:
+  // Null until the list is first built.
+  CSelectionList* List() const { return m_pList.get(); }
+  void DiscardList() { m_pList.reset(); }
+  // Marks every entry for removal, as a box checked again does.
+  void SelectEveryEntry();
+
+  bool Found() const { return m_bFound; }
+  void SetFound(bool found) { m_bFound = found; }
+  bool Checked() const { return m_bChecked; }
+  void SetChecked(bool checked) { m_bChecked = checked; }
+
+ protected:
+  CSelectionListPtr m_pList;
+  bool m_bFound = true;
+  bool m_bChecked = false;
+};

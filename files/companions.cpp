@@ -1,16 +1,18 @@
-// The two companion programs started with Windows: the event manager and the scanner
-// detector. They are reached through their windows and their start-up values.
-#include "app/cleanerdlg.h"
+#include "files/companions.h"
+
+#include <windows.h>
+
 #include "framework/fileerror.h"
 #include "platform/files.h"
 #include "platform/registry.h"
 #include "platform/system.h"
 #include "platform/window.h"
-#include "res/resource.h"
 
 namespace {
 const char kRunKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 const char kEventManagerCaption[] = "Quillmar Event Manager 1.0";
+const char kEventManagerProgram[] = "\\System\\Evmonitr.exe";
+// Searched in this order; the first window found is the one closed.
 const char* const kDetectorCaptions[] = {
     "Quillmar Scanner Detector 1.0", "Quillmar Scanner Detector 1.1",
     "Quillmar Scanner Detector 1.2", "Quillmar Scanner Detector 1.3",
@@ -21,9 +23,24 @@ void DeleteStartupValue(const char* name) {
   platform::RegKey run;
   if (run.OpenDefault(HKEY_LOCAL_MACHINE, kRunKey)) run.DeleteValue(name);
 }
+
+HWND FindDetectorWindow() {
+  for (const char* caption : kDetectorCaptions)
+    if (HWND window = platform::FindTopLevelWindow(caption)) return window;
+  return nullptr;
+}
 }  // namespace
 
-void CCleanerDlg::RemoveEventManager() {
+std::string CCompanions::EventManagerPath() const { return m_strWinDir + kEventManagerProgram; }
+
+bool CCompanions::FindEventManager() const {
+  const bool window = platform::FindTopLevelWindow(kEventManagerCaption) != nullptr;
+  return platform::FileOpensExclusively(EventManagerPath()) || window;
+}
+
+bool CCompanions::FindDetector() const { return FindDetectorWindow() != nullptr; }
+
+void CCompanions::RemoveEventManager() {
   // The event manager shuts down on these two; it is not asked to close.
   if (HWND window = platform::FindTopLevelWindow(kEventManagerCaption)) {
     platform::SendTo(window, WM_DESTROY);
@@ -33,22 +50,11 @@ void CCleanerDlg::RemoveEventManager() {
   // Gives the program time to end and let go of its executable.
   platform::System().Sleep(500);
 
-  const std::string program = m_strWinDir + "\\System\\Evmonitr.exe";
+  const std::string program = EventManagerPath();
   if (platform::FileOpensExclusively(program)) fw::RemoveFile(program);
-
-  DisableItem(IDC_CHK_EVENTMGR);
-  m_bEventManagerFound = 0;
 }
 
-void CCleanerDlg::RemoveDetector() {
-  for (const char* caption : kDetectorCaptions) {
-    if (HWND window = platform::FindTopLevelWindow(caption)) {
-      platform::SendTo(window, WM_CLOSE);
-      break;
-    }
-  }
+void CCompanions::RemoveDetector() {
+  if (HWND window = FindDetectorWindow()) platform::SendTo(window, WM_CLOSE);
   DeleteStartupValue("ScanEye.exe");
-
-  m_bDetectorFound = 0;
-  RetireItem(IDC_CHK_DETECTOR);
 }

@@ -1,13 +1,12 @@
-// The scanner's INF files: named by the settings file DrvPurge.ini beside the program, plus
-// the maker's files in INF\Other and, on Windows 2000 and later, its OEM INF packages.
+#include "files/inf.h"
+
 #include <windows.h>
 
 #include <set>
 
-#include "app/cleanerdlg.h"
+#include "files/oeminf.h"
 #include "framework/fileerror.h"
 #include "platform/files.h"
-#include "res/resource.h"
 
 namespace {
 const char kSection[] = "INF";
@@ -30,13 +29,13 @@ bool NamesFileInInfFolder(const std::string& value) {
 }
 }  // namespace
 
-void CCleanerDlg::BuildINFList() {
+void CInfFiles::Build() {
   // Only the low 16 bits count: 65537 means 1.
   const UINT count = platform::ProfileInt(kSection, "Total", 0, m_strIniPath) & 0xFFFF;
 
   // The old list only lends its marks, by entry number.
-  const CSelectionListPtr previous = std::move(m_pINFList);
-  m_pINFList.reset(new CSelectionList);
+  const CSelectionListPtr previous = std::move(m_pList);
+  m_pList.reset(new CSelectionList);
 
   // "Total" may say 65535 where the file holds a handful of keys: read only the keys that
   // the section has, when their names can be known.
@@ -51,16 +50,17 @@ void CCleanerDlg::BuildINFList() {
     if (!NamesFileInInfFolder(name)) continue;
     const std::string path = m_strWinDir + "\\INF\\" + name;
     if (!platform::FileOpensExclusively(path)) continue;
-    m_pINFList->emplace_back(
+    m_pList->emplace_back(
         new CSelectionEntry{path, number, LookupSelected(previous.get(), number)});
     ++number;
   }
-  m_bINFChecked = 1;
+  m_bChecked = true;
 }
 
-void CCleanerDlg::RemoveINFFiles() {
-  if (m_pINFList) {
-    CSelectionList& list = *m_pINFList;
+CRemovalReport CInfFiles::Remove() {
+  CRemovalReport report;
+  if (m_pList) {
+    CSelectionList& list = *m_pList;
     int number = 0;
     for (auto it = list.begin(); it != list.end();) {
       CSelectionEntry& entry = **it;
@@ -72,32 +72,27 @@ void CCleanerDlg::RemoveINFFiles() {
         // entry stays listed.
         fw::RemoveFile(entry.m_strText);
         it = list.erase(it);
+        ++report.m_nRemoved;
       } else {
         ++it;
       }
     }
   }
-  if (m_bNT5) RemoveOemInfs();
+  if (m_windows.IsNT5()) RemoveOemInfs();
   DeleteFilesByPattern(m_strWinDir + kOtherFolder, kOtherPattern);
 
-  if (!m_pINFList || m_pINFList->empty()) {
-    m_bINFFound = 0;
-    RetireItem(IDC_CHK_INF);
-  }
+  report.m_nKept = m_pList ? static_cast<int>(m_pList->size()) : 0;
+  report.m_bEmpty = report.m_nKept == 0;
+  if (report.m_bEmpty) m_bFound = false;
+  return report;
 }
 
-bool CCleanerDlg::FindUnlistedINFs() const {
+bool CInfFiles::FindUnlisted() const {
   if (!platform::FindFiles(m_strWinDir + kOtherFolder + "\\" + kOtherPattern).empty()) return true;
-  return m_bNT5 && !FindOemInfs().empty();
+  return m_windows.IsNT5() && !FindOemInfs().empty();
 }
 
-void CCleanerDlg::DeleteFilesByPattern(std::string directory, std::string pattern) {
+void CInfFiles::DeleteFilesByPattern(const std::string& directory, const std::string& pattern) {
   for (const std::string& name : platform::FindFiles(directory + "\\" + pattern))
     platform::DeleteFile(directory + "\\" + name);
-}
-
-// Only shows the list: the unlisted INF files go in the cleaning run, never on a look.
-void CCleanerDlg::OnDetailINF() {
-  BuildINFList();
-  RunDetail(m_pINFList.get());
 }

@@ -1,6 +1,5 @@
-// The maker's OEM INF packages of Windows 2000 and later: the oem*.inf files whose catalog
-// entry carries the maker's mark, with their precompiled .PNF and their catalog.
-#include "app/cleanerdlg.h"
+#include "files/oeminf.h"
+
 #include "platform/files.h"
 #include "platform/system.h"
 #include "platform/text.h"
@@ -21,7 +20,7 @@ bool EndsWithInf(const std::string& name) {
 }
 }  // namespace
 
-std::vector<std::string> CCleanerDlg::FindOemInfs() const {
+std::vector<std::string> FindOemInfs() {
   std::vector<std::string> names;
   const std::string windows = platform::WindowsDirectory();
   if (windows.empty()) return names;
@@ -36,7 +35,7 @@ std::vector<std::string> CCleanerDlg::FindOemInfs() const {
   return names;
 }
 
-void CCleanerDlg::RemoveOemInfs() {
+void RemoveOemInfs() {
   const std::string windows = platform::WindowsDirectory();
   if (windows.empty()) return;
   const std::string infDirectory = windows + "\\inf\\";

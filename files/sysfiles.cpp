@@ -1,9 +1,7 @@
-// The scanner's system files: the maker's libraries and drivers and the TWAIN files in the
-// Windows directory tree.
-#include "app/cleanerdlg.h"
+#include "files/sysfiles.h"
+
 #include "platform/files.h"
 #include "platform/text.h"
-#include "res/resource.h"
 
 namespace {
 const char* const kTwainFiles[] = {"\\Twain.dll", "\\Twain_32.dll", "\\Twunk_16.exe",
@@ -18,9 +16,9 @@ bool DeleteOrFindGone(const std::string& path) {
 }
 }  // namespace
 
-void CCleanerDlg::BuildSysFilesList() {
-  if (!m_pSysFilesList) m_pSysFilesList.reset(new CSelectionList);
-  CSelectionList& list = *m_pSysFilesList;
+void CSystemFiles::Build() {
+  if (!m_pList) m_pList.reset(new CSelectionList);
+  CSelectionList& list = *m_pList;
 
   // Entries already listed keep their numbers; those this run adds count from 0.
   int number = -1;
@@ -33,43 +31,43 @@ void CCleanerDlg::BuildSysFilesList() {
     if (platform::FileOpensExclusively(path)) offer(path);
   };
 
+  const bool win95 = m_windows.IsWin95(), win98 = m_windows.IsWin98();
+  const bool nt4 = m_windows.IsNT4(), nt5 = m_windows.IsNT5();
   offerIfPresent("\\System32\\Qlmcfg.dll");
-  if (!m_bWin95 && !m_bNT4) {
-    const std::string directory = m_strWinDir + (m_bWin98 ? "\\System" : "\\System32");
+  if (!win95 && !nt4) {
+    const std::string directory = m_strWinDir + (win98 ? "\\System" : "\\System32");
     for (const std::string& name : platform::FindFiles(directory + "\\qlvimx*.dll"))
       offer(directory + "\\" + name);
   }
-  if (m_bWin98) offerIfPresent("\\System32\\Drivers\\Qlx1394s.sys");
-  if (!m_bNT4 && !m_bNT5)
-    offerIfPresent(m_bWin95 ? "\\System\\qlimgdv.sys" : "\\System32\\Drivers\\qlimgdv.sys");
+  if (win98) offerIfPresent("\\System32\\Drivers\\Qlx1394s.sys");
+  if (!nt4 && !nt5)
+    offerIfPresent(win95 ? "\\System\\qlimgdv.sys" : "\\System32\\Drivers\\qlimgdv.sys");
   for (const char* twain : kTwainFiles) offerIfPresent(twain);
 
-  m_bSysFilesChecked = 1;
+  m_bChecked = true;
 }
 
-bool CCleanerDlg::ListContainsPath(const CSelectionList* list, std::string path) const {
+bool CSystemFiles::ListContainsPath(const CSelectionList* list, const std::string& path) {
   if (!list) return false;
   for (const auto& entry : *list)
     if (platform::SameTextNoCase(entry->m_strText, path)) return true;
   return false;
 }
 
-void CCleanerDlg::RemoveSystemFiles() {
-  if (!m_pSysFilesList) return;
-  CSelectionList& list = *m_pSysFilesList;
+CRemovalReport CSystemFiles::Remove() {
+  CRemovalReport report;
+  if (!m_pList) return report;
+  CSelectionList& list = *m_pList;
   for (auto it = list.begin(); it != list.end();) {
-    if ((*it)->m_bSelected && DeleteOrFindGone((*it)->m_strText))
+    if ((*it)->m_bSelected && DeleteOrFindGone((*it)->m_strText)) {
       it = list.erase(it);
-    else
+      ++report.m_nRemoved;
+    } else {
       ++it;
+    }
   }
-  if (list.empty()) {
-    m_bSysFilesFound = 0;
-    RetireItem(IDC_CHK_SYSFILES);
-  }
-}
-
-void CCleanerDlg::OnDetailSysFiles() {
-  BuildSysFilesList();
-  RunDetail(m_pSysFilesList.get());
+  report.m_nKept = static_cast<int>(list.size());
+  report.m_bEmpty = list.empty();
+  if (report.m_bEmpty) m_bFound = false;
+  return report;
 }

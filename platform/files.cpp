@@ -1,5 +1,6 @@
 #include "platform/files.h"
 
+#include "platform/system.h"
 #include "platform/text.h"
 
 namespace platform {
@@ -37,13 +38,11 @@ std::string DirectoryOf(const std::string& path) {
 }
 
 bool FileOpensExclusively(const std::string& path) {
-  HANDLE file = ::CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return false;
+  const OwnedHandle file(::CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file.Valid()) return false;
   // Device names (NUL, AUX, COM1, also with an extension) open in every folder: no file.
-  const bool disk = ::GetFileType(file) == FILE_TYPE_DISK;
-  ::CloseHandle(file);
-  return disk;
+  return ::GetFileType(file.Get()) == FILE_TYPE_DISK;
 }
 
 bool DeleteFile(const std::string& path, DWORD* error) {
@@ -52,15 +51,33 @@ bool DeleteFile(const std::string& path, DWORD* error) {
   return false;
 }
 
+namespace {
+// A search handle, closed with FindClose however the search ends (a name that does not
+// fit in memory throws).
+class FindHandle {
+ public:
+  explicit FindHandle(HANDLE handle) : m_handle(handle) {}
+  ~FindHandle() {
+    if (Valid()) ::FindClose(m_handle);
+  }
+  FindHandle(const FindHandle&) = delete;
+  FindHandle& operator=(const FindHandle&) = delete;
+  bool Valid() const { return m_handle != INVALID_HANDLE_VALUE; }
+  HANDLE Get() const { return m_handle; }
+
+ private:
+  HANDLE m_handle;
+};
+}  // namespace
+
 std::vector<std::string> FindFiles(const std::string& pattern) {
   std::vector<std::string> names;
   WIN32_FIND_DATAA data;
-  HANDLE find = ::FindFirstFileA(pattern.c_str(), &data);
-  if (find == INVALID_HANDLE_VALUE) return names;
+  const FindHandle find(::FindFirstFileA(pattern.c_str(), &data));
+  if (!find.Valid()) return names;
   do {
     names.push_back(data.cFileName);
-  } while (::FindNextFileA(find, &data));
-  ::FindClose(find);
+  } while (::FindNextFileA(find.Get(), &data));
   return names;
 }
 

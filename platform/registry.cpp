@@ -19,11 +19,15 @@ RegKey& RegKey::operator=(RegKey&& other) noexcept {
 }
 
 bool RegKey::Open(HKEY root, const std::string& path, REGSAM access) {
+  return OpenResult(root, path, access) == ERROR_SUCCESS;
+}
+
+LONG RegKey::OpenResult(HKEY root, const std::string& path, REGSAM access) {
   Close();
   HKEY key = nullptr;
-  if (::RegOpenKeyExA(root, path.c_str(), 0, access, &key) != ERROR_SUCCESS) return false;
-  m_key = key;
-  return true;
+  const LONG result = ::RegOpenKeyExA(root, path.c_str(), 0, access, &key);
+  if (result == ERROR_SUCCESS) m_key = key;
+  return result;
 }
 
 bool RegKey::OpenDefault(HKEY root, const std::string& path) {
@@ -113,21 +117,17 @@ template <class Call>
 LONG OnParent(HKEY root, const std::string& path, Call call) {
   const std::pair<std::string, std::string> split = SplitKeyPath(path);
   if (split.first.empty() || split.second.empty()) return call(root, path.c_str());
-  HKEY parent = nullptr;
-  LONG result = ::RegOpenKeyExA(root, split.first.c_str(), 0, KEY_ALL_ACCESS, &parent);
+  RegKey parent;
+  const LONG result = parent.OpenResult(root, split.first, KEY_ALL_ACCESS);
   if (result != ERROR_SUCCESS) return result;
-  result = call(parent, split.second.c_str());
-  ::RegCloseKey(parent);
-  return result;
+  return call(parent.Handle(), split.second.c_str());
 }
 }  // namespace
 
 bool KeyAbsent(HKEY root, const std::string& path) {
   const LONG result = OnParent(root, path, [](HKEY parent, const char* name) {
-    HKEY key = nullptr;
-    const LONG opened = ::RegOpenKeyExA(parent, name, 0, KEY_QUERY_VALUE, &key);
-    if (opened == ERROR_SUCCESS) ::RegCloseKey(key);
-    return opened;
+    RegKey key;
+    return key.OpenResult(parent, name, KEY_QUERY_VALUE);
   });
   return result == ERROR_FILE_NOT_FOUND;
 }

@@ -23,6 +23,8 @@ class RegKey {
 
   // RegOpenKeyExA; ERROR_SUCCESS is the only sign that the key exists.
   bool Open(HKEY root, const std::string& path, REGSAM access);
+  // The same, giving RegOpenKeyExA's result.
+  LONG OpenResult(HKEY root, const std::string& path, REGSAM access);
   // RegOpenKeyA, which asks for full access.
   bool OpenDefault(HKEY root, const std::string& path);
   void Close();

@@ -31,4 +31,14 @@ SystemCalls& System() {
   return current;
 }
 
+HANDLE* OwnedHandle::Receive() {
+  Reset();
+  return &m_handle;
+}
+
+void OwnedHandle::Reset() {
+  if (Valid()) ::CloseHandle(m_handle);
+  m_handle = nullptr;
+}
+
 }  // namespace platform

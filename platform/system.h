@@ -22,6 +22,26 @@ struct SystemCalls {
 
 SystemCalls& System();
 
+// Owns one kernel handle (a process token, a file) and closes it once; cannot be copied.
+class OwnedHandle {
+ public:
+  OwnedHandle() = default;
+  explicit OwnedHandle(HANDLE handle) : m_handle(handle) {}
+  ~OwnedHandle() { Reset(); }
+  OwnedHandle(const OwnedHandle&) = delete;
+  OwnedHandle& operator=(const OwnedHandle&) = delete;
+
+  // Null, or INVALID_HANDLE_VALUE as CreateFileA fails with, owns nothing.
+  bool Valid() const { return m_handle && m_handle != INVALID_HANDLE_VALUE; }
+  HANDLE Get() const { return m_handle; }
+  // Closes what it holds and gives the place for a call to store a new handle in.
+  HANDLE* Receive();
+  void Reset();
+
+ private:
+  HANDLE m_handle = nullptr;
+};
+
 // The real calls, for a test that wants to restore or wrap one entry.
 const SystemCalls& RealSystem();
 

@@ -2,7 +2,6 @@
 
 #include <utility>
 
-#include "app/globals.h"
 #include "platform/registry.h"
 #include "platform/system.h"
 #include "platform/text.h"
@@ -88,7 +87,7 @@ void CSoftwareListBox::OnDblclk() {
       ::MessageBoxA(m_hWnd, message.c_str(), "Installer Registry Is Not Cleaned.", MB_YESNO);
   if (answer != IDYES || !Unchanged(changes)) return;
 
-  if (g_bNT5)
+  if (m_windows.IsNT5())
     platform::DeleteKeyTree(HKEY_LOCAL_MACHINE, keyPath);
   else
     platform::DeleteKey(HKEY_LOCAL_MACHINE, keyPath);

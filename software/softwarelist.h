@@ -1,11 +1,13 @@
 // The list of the maker's installed products (list box 1013 of the main dialog). Row i of
-// the list box and m_entries[i] always describe the same product.
+// the list box and entry i always describe the same product. software/ owns the list and
+// the uninstall launch; it includes platform/, framework/ and sysinfo/.
 #pragma once
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "framework/listbox.h"
+#include "sysinfo/osinfo.h"
 
 struct CSoftwareEntry {
   std::string m_strUninstall;  // the whole "UninstallString"; empty when it cannot be read
@@ -16,13 +18,16 @@ class CSoftwareListBox : public fw::CListBox {
  public:
   ~CSoftwareListBox() override;
 
+  // The Windows that runs: the NT 5 family deletes a leftover registration with its subkeys.
+  void SetWindows(const WindowsVersion& windows) { m_windows = windows; }
+
   // Empties the rows and records and lists the maker's products afresh.
   void FillSoftwareList();
   void FreeEntries();
   // A double click on a row: runs the product's uninstaller and cleans up after it.
   void OnDblclk();
 
-  std::vector<std::unique_ptr<CSoftwareEntry>> m_entries;
+  const std::vector<std::unique_ptr<CSoftwareEntry>>& Entries() const { return m_entries; }
 
  protected:
   bool OnNotify(UINT code) override;
@@ -33,4 +38,6 @@ class CSoftwareListBox : public fw::CListBox {
   // freed record's address may be reused, so pointers cannot tell.
   bool Unchanged(unsigned changes) const { return changes == m_nChanges; }
   unsigned m_nChanges = 0;
+  std::vector<std::unique_ptr<CSoftwareEntry>> m_entries;
+  WindowsVersion m_windows;
 };

@@ -1,11 +1,8 @@
-#include "app/cleanerdlg.h"
-#include "platform/system.h"
-#include "res/resource.h"
+#include "sysinfo/memory.h"
 
-namespace {
-// Shows `bytes` in MB from 2 MB up, in KB from 2 KB up, and nothing below; returns the
-// figure in the unit shown (the byte count when nothing is shown).
-DWORD ShowFigure(HWND dialog, int id, DWORD bytes) {
+#include "platform/system.h"
+
+MemoryFigure FigureOf(DWORD bytes) {
   char text[32] = "";
   DWORD shown = bytes;
   if ((bytes & ~0xFFFFFUL) > 0x100000UL) {
@@ -15,16 +12,13 @@ DWORD ShowFigure(HWND dialog, int id, DWORD bytes) {
     shown = bytes / 0x400UL;
     wsprintfA(text, "%d KB", static_cast<int>(shown));
   }
-  ::SetDlgItemTextA(dialog, id, text);
-  return shown;
+  return {text, shown};
 }
-}  // namespace
 
-void CCleanerDlg::UpdateMemoryInfo() {
+void ReadAvailableMemory(DWORD& physical, DWORD& pageFile) {
   MEMORYSTATUS status = {};
   status.dwLength = sizeof(status);
   platform::System().GlobalMemoryStatus(&status);
-  m_dwAvailPhys = ShowFigure(m_hWnd, IDC_PHYSMEM, static_cast<DWORD>(status.dwAvailPhys));
-  m_dwAvailPageFile =
-      ShowFigure(m_hWnd, IDC_VIRTMEM, static_cast<DWORD>(status.dwAvailPageFile));
+  physical = static_cast<DWORD>(status.dwAvailPhys);
+  pageFile = static_cast<DWORD>(status.dwAvailPageFile);
 }

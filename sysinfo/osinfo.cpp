@@ -1,6 +1,9 @@
-#include <cstdio>
+#include "sysinfo/osinfo.h"
 
-#include "app/cleanerdlg.h"
+#include <windows.h>
+
+#include <cstring>
+
 #include "platform/registry.h"
 #include "platform/system.h"
 
@@ -29,10 +32,16 @@ bool IsWindows2000OrXP() {
   return info.dwMajorVersion == 5 && (info.dwMinorVersion == 0 || info.dwMinorVersion == 1);
 }
 
-int CCleanerDlg::IdentifyOS() {
+bool IdentifyWindows(WindowsVersion& version) {
   OSVERSIONINFOEXA info;
   bool extended;
-  if (!ReadVersion(info, extended)) return 0;
+  if (!ReadVersion(info, extended)) return false;
+  unsigned flags = 0;
+  std::string name;
+  auto done = [&] {
+    version = WindowsVersion(flags, name);
+    return true;
+  };
 
   const DWORD major = info.dwMajorVersion, minor = info.dwMinorVersion;
   const std::string csd(info.szCSDVersion,
@@ -40,54 +49,54 @@ int CCleanerDlg::IdentifyOS() {
   const char csd1 = csd.size() > 1 ? csd[1] : '\0';
 
   if (info.dwPlatformId == VER_PLATFORM_WIN32_WINDOWS) {
-    if (major != 4) return 1;
+    if (major != 4) return done();
     if (minor == 0) {
-      m_bWin95 = 1;
-      m_strOSName = "Windows 95";
-      if (csd1 == 'C' || csd1 == 'B') m_strOSName += " OSR2";
+      flags |= WindowsVersion::kWin95;
+      name = "Windows 95";
+      if (csd1 == 'C' || csd1 == 'B') name += " OSR2";
     } else if (minor == 10) {
-      m_bWin98 = 1;
-      m_strOSName = "Windows 98";
-      if (csd1 == 'A') m_strOSName += " SE";
+      flags |= WindowsVersion::kWin98;
+      name = "Windows 98";
+      if (csd1 == 'A') name += " SE";
     } else if (minor == 90) {
-      m_bWinME = 1;
-      m_strOSName = "Windows ME";
+      flags |= WindowsVersion::kWinME;
+      name = "Windows ME";
     }
-    return 1;
+    return done();
   }
-  if (info.dwPlatformId != VER_PLATFORM_WIN32_NT) return 1;
+  if (info.dwPlatformId != VER_PLATFORM_WIN32_NT) return done();
 
   if (major <= 4) {
-    m_bNT4 = 1;
-    m_strOSName = "Windows NT";
+    flags |= WindowsVersion::kNT4;
+    name = "Windows NT";
   }
   if (major == 5 && minor == 0) {
-    m_bNT5 = 1;
-    m_strOSName = "Windows 2000";
+    flags |= WindowsVersion::kNT5;
+    name = "Windows 2000";
   }
   if (extended) {
     if (info.wProductType == VER_NT_WORKSTATION) {
-      m_bNT5 = 1;
-      if (major == 5 && minor == 1) m_strOSName = "Windows XP";
+      flags |= WindowsVersion::kNT5;
+      if (major == 5 && minor == 1) name = "Windows XP";
       if (info.wSuiteMask & kSuitePersonal)
-        m_strOSName += " Home Edition";
+        name += " Home Edition";
       else if (major <= 4)
-        m_strOSName += " Workstation";
+        name += " Workstation";
       else
-        m_strOSName += " Professional";
+        name += " Professional";
     } else if (info.wProductType == VER_NT_SERVER) {
       if (major == 5 && minor == 1) {
-        m_bNT5 = 1;
-        m_strOSName = "Windows .NET";
+        flags |= WindowsVersion::kNT5;
+        name = "Windows .NET";
       }
       if (info.wSuiteMask & kSuiteDataCenter)
-        m_strOSName += " DataCenter Server";
+        name += " DataCenter Server";
       else if (info.wSuiteMask & kSuiteEnterprise)
-        m_strOSName += major == 4 ? " Advanced Server" : " Enterprise Server";
+        name += major == 4 ? " Advanced Server" : " Enterprise Server";
       else if (info.wSuiteMask == kSuiteBlade)
-        m_strOSName += " Web Server";
+        name += " Web Server";
       else
-        m_strOSName += " Server";
+        name += " Server";
     }
   } else {
     platform::RegKey key;
@@ -97,11 +106,11 @@ int CCleanerDlg::IdentifyOS() {
       productType = key.QueryText("ProductType");
     key.Close();
     if (::lstrcmpiA("WINNT", productType.c_str()) == 0)
-      m_strOSName += major <= 4 ? " Workstation" : " Professional";
+      name += major <= 4 ? " Workstation" : " Professional";
     else if (::lstrcmpiA("LANMANNT", productType.c_str()) == 0)
-      m_strOSName += " Server";
+      name += " Server";
     else if (::lstrcmpiA("SERVERNT", productType.c_str()) == 0)
-      m_strOSName += " Advanced Server";
+      name += " Advanced Server";
   }
 
   // The service-pack text holds at most 127 characters, so the line always fits.
@@ -112,6 +121,6 @@ int CCleanerDlg::IdentifyOS() {
               static_cast<int>(minor), csd.c_str(), build);
   else
     wsprintfA(line, " %s (Build %d)\n", csd.c_str(), build);
-  m_strOSName += line;
-  return 1;
+  name += line;
+  return done();
 }

@@ -1,9 +1,8 @@
 #include "ui/detaildlg.h"
 
-#include "app/globals.h"
 #include "res/resource.h"
 
-CDetailDlg::CDetailDlg(HWND parent) : fw::CDialog(IDD_DETAIL, parent) {}
+CDetailDlg::CDetailDlg(HWND parent, bool show) : fw::CDialog(IDD_DETAIL, parent), m_bShow(show) {}
 
 CDetailDlg::~CDetailDlg() {
   // The rows must go while m_listItems still exists to free them; the base class would
@@ -12,7 +11,7 @@ CDetailDlg::~CDetailDlg() {
 }
 
 INT_PTR CDetailDlg::DoModal() {
-  if (!g_bShowDetail) return IDOK;
+  if (!m_bShow) return IDOK;
   return fw::CDialog::DoModal();
 }
 

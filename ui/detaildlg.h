@@ -1,5 +1,6 @@
 // The Detail dialog: one category's selection list, one row per entry, marked entry by
-// entry with the tick list.
+// entry with the tick list. ui/ owns the tick list, the Detail dialog, the guidance
+// dialogs and the About box; it includes framework/, platform/ and devices/records.h.
 #pragma once
 #include "devices/records.h"
 #include "framework/dialog.h"
@@ -7,10 +8,10 @@
 
 class CDetailDlg : public fw::CDialog {
  public:
-  explicit CDetailDlg(HWND parent = nullptr);
+  // Without `show` the dialog shows nothing and DoModal returns IDOK at once.
+  explicit CDetailDlg(HWND parent = nullptr, bool show = true);
   ~CDetailDlg() override;
 
-  // IDOK at once, without a window, while g_bShowDetail is 0.
   INT_PTR DoModal() override;
 
   CTickListBox m_listItems;
@@ -18,4 +19,7 @@ class CDetailDlg : public fw::CDialog {
 
  protected:
   BOOL OnInitDialog() override;
+
+ private:
+  bool m_bShow;
 };

@@ -6,18 +6,27 @@
 class CRemoveDeviceDlg : public fw::CDialog {
  public:
   explicit CRemoveDeviceDlg(HWND parent = nullptr);
+  // True once the user pressed Cancel: start-up then ends the program.
+  bool Cancelled() const { return m_bCancelled; }
 
  protected:
   void OnCancel() override;
+
+ private:
+  bool m_bCancelled = false;
 };
 
 // "Unplug The Scanner Device": shown on every system.
 class CUnplugDlg : public fw::CDialog {
  public:
   explicit CUnplugDlg(HWND parent = nullptr);
+  bool Cancelled() const { return m_bCancelled; }
 
  protected:
   void OnCancel() override;
+
+ private:
+  bool m_bCancelled = false;
 };
 
 class CAboutDlg : public fw::CDialog {

@@ -1,0 +1,28 @@
+// The two companion programs started with Windows: the event manager and the scanner
+// detector. They are reached through their windows and their start-up values.
+#pragma once
+#include <string>
+#include <utility>
+
+class CCompanions {
+ public:
+  CCompanions() = default;
+  explicit CCompanions(std::string winDir) : m_strWinDir(std::move(winDir)) {}
+
+  // The event manager counts as present while its executable is there (and not held
+  // open) or its window is.
+  bool FindEventManager() const;
+  // The detector counts as present while one of its versions has a window.
+  bool FindDetector() const;
+
+  // Ends the event manager, removes its start-up value and deletes its executable; throws
+  // the framework's file error when the executable will not go.
+  void RemoveEventManager();
+  // Closes the first detector window found and removes its start-up value.
+  void RemoveDetector();
+
+ private:
+  std::string EventManagerPath() const;
+
+  std::string m_strWinDir;
+};

@@ -1,0 +1,36 @@
+// The scanner's INF files: named by the settings file DrvPurge.ini beside the program,
+// plus the maker's files in INF\Other and, on Windows 2000 and later, its OEM packages.
+#pragma once
+#include <string>
+#include <utility>
+
+#include "devices/records.h"
+#include "sysinfo/osinfo.h"
+
+class CInfFiles : public CListedItem {
+ public:
+  CInfFiles() = default;
+  CInfFiles(std::string winDir, std::string iniPath, WindowsVersion windows)
+      : m_strWinDir(std::move(winDir)), m_strIniPath(std::move(iniPath)),
+        m_windows(std::move(windows)) {}
+
+  // Replaces the list by the listed files that are there, marks carried over by entry
+  // number, and records the box as checked.
+  void Build();
+  // Deletes the selected listed files, the OEM packages (NT 5) and the INF\Other files.
+  // Throws the framework's file error when a listed file will not go: the run ends there
+  // and the entry stays listed. Once the list is empty the item counts as no longer found.
+  CRemovalReport Remove();
+  // True when there are files to remove that no settings file lists.
+  bool FindUnlisted() const;
+
+  const std::string& IniPath() const { return m_strIniPath; }
+
+  // Deletes the files of `directory` that match `pattern`.
+  static void DeleteFilesByPattern(const std::string& directory, const std::string& pattern);
+
+ private:
+  std::string m_strWinDir;
+  std::string m_strIniPath;
+  WindowsVersion m_windows;
+};

@@ -1,0 +1,32 @@
+// The scanner's system files: the maker's libraries and drivers and the TWAIN files in the
+// Windows directory tree. files/ owns the system files, the INF files with their settings
+// file, the OEM INF packages and the companion programs; it includes platform/, framework/
+// (the file error), devices/records.h and sysinfo/, and never touches a window of the
+// main dialog.
+#pragma once
+#include <string>
+#include <utility>
+
+#include "devices/records.h"
+#include "sysinfo/osinfo.h"
+
+class CSystemFiles : public CListedItem {
+ public:
+  CSystemFiles() = default;
+  CSystemFiles(std::string winDir, WindowsVersion windows)
+      : m_strWinDir(std::move(winDir)), m_windows(std::move(windows)) {}
+
+  // Adds the files that are there and not yet listed, each selected; the list is kept,
+  // not replaced. Records the box as checked.
+  void Build();
+  // Deletes the selected files; one that will not go stays listed. Once the list is empty
+  // the item counts as no longer found.
+  CRemovalReport Remove();
+
+  // True when `list` has an entry for `path`, compared without regard to case.
+  static bool ListContainsPath(const CSelectionList* list, const std::string& path);
+
+ private:
+  std::string m_strWinDir;
+  WindowsVersion m_windows;
+};
