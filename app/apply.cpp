@@ -55,10 +55,10 @@ void ForEachStep(const WindowsVersion& windows, Visit visit) {
 
 }  // namespace
 
-std::vector<std::string> CCleanerDlg::ApplyOrder() const {
+std::vector<std::string> CCleanerDlg::ApplyOrder(const WindowsVersion& windows) {
   std::vector<std::string> names;
-  ForEachStep(m_windows, [&](const ApplyStep& step) {
-    if (step.serves(m_windows)) names.push_back(step.name);
+  ForEachStep(windows, [&](const ApplyStep& step) {
+    if (step.serves(windows)) names.push_back(step.name);
   });
   return names;
 }

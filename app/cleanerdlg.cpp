@@ -160,6 +160,33 @@ void CCleanerDlg::UpdateMemoryInfo() {
   m_dwAvailPageFile = shownPageFile.m_dwShown;
 }
 
+bool CCleanerDlg::Found(int box) const {
+  switch (box) {
+    case IDC_CHK_STI: return m_sti.Found();
+    case IDC_CHK_SCSI: return m_scsi.Found();
+    case IDC_CHK_USB: return m_usb.Found();
+    case IDC_CHK_INF: return m_inf.Found();
+    case IDC_CHK_SYSFILES: return m_sysFiles.Found();
+    case IDC_CHK_EVENTMGR: return m_bEventManagerFound;
+    case IDC_CHK_DETECTOR: return m_bDetectorFound;
+    case IDC_CHK_EPP: return m_bEPPFound;
+    case IDC_CHK_ASPI: return m_bASPIFound;
+    default: return false;
+  }
+}
+
+bool CCleanerDlg::Checked(int box) const {
+  switch (box) {
+    case IDC_CHK_STI: return m_sti.Checked();
+    case IDC_CHK_SCSI: return m_scsi.Checked();
+    case IDC_CHK_USB: return m_usb.Checked();
+    case IDC_CHK_INF: return m_inf.Checked();
+    case IDC_CHK_SYSFILES: return m_sysFiles.Checked();
+    case IDC_CHK_1394: return m_b1394Checked;
+    default: return false;
+  }
+}
+
 int CCleanerDlg::GetCheck(int id) const {
   return static_cast<int>(::SendMessageA(GetDlgItem(id), BM_GETCHECK, 0, 0));
 }

@@ -30,7 +30,8 @@ class CCleanerDlg : public fw::CDialog {
   // The detection pass: disables the boxes of the items that are absent.
   void DetectItems();
   // The removers that the cleaning run may run on this system, in their order.
-  std::vector<std::string> ApplyOrder() const;
+  std::vector<std::string> ApplyOrder() const { return ApplyOrder(m_windows); }
+  static std::vector<std::string> ApplyOrder(const WindowsVersion& windows);
 
   // Leaving: the restart question after a cleaning run, and the restart itself.
   void PromptRestart();
@@ -94,6 +95,10 @@ class CCleanerDlg : public fw::CDialog {
   CSoftwareListBox& Software() { return m_lstSoftware; }
   // True once Apply has run: leaving then offers a restart.
   bool Cleaned() const { return m_bCleaned; }
+  // The program's records of the item whose box is `box`: whether the detection pass found
+  // it, and the state in which the program last put its box (false for items without one).
+  bool Found(int box) const;
+  bool Checked(int box) const;
 
  protected:
   BOOL OnInitDialog() override;
