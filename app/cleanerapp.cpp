@@ -5,17 +5,17 @@
 #include "ui/guidance.h"
 
 BOOL CCleanerApp::InitInstance() {
-  g_bGuideCancelled = 0;
+  g_bGuideCancelled = false;
   if (IsWindows2000OrXP()) {
     CRemoveDeviceDlg removeDevice;
     removeDevice.DoModal();
-    if (removeDevice.Cancelled()) g_bGuideCancelled = 1;
+    if (removeDevice.Cancelled()) g_bGuideCancelled = true;
     if (g_bGuideCancelled) return FALSE;
   }
   {
     CUnplugDlg unplug;
     unplug.DoModal();
-    if (unplug.Cancelled()) g_bGuideCancelled = 1;
+    if (unplug.Cancelled()) g_bGuideCancelled = true;
   }
   if (!g_bGuideCancelled) {
     CCleanerDlg dlg;

@@ -74,7 +74,7 @@ BOOL CCleanerDlg::OnInitDialog() {
   ::SendMessageA(m_hWnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
   ::SendMessageA(m_hWnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
   ::ShowWindow(GetDlgItem(IDC_UNSELECTALL), SW_HIDE);
-  g_bShowDetail = 1;
+  g_bShowDetail = true;
 
   m_lstSoftware.SubclassDlgItem(IDC_SOFTWARE, m_hWnd);
 
@@ -202,7 +202,7 @@ void CCleanerDlg::RetireItem(int id) const {
   DisableItem(id);
 }
 
-int CCleanerDlg::LookupSelected(const CSelectionList* list, int index) const {
+bool CCleanerDlg::LookupSelected(const CSelectionList* list, int index) const {
   return ::LookupSelected(list, index);
 }
 
@@ -242,7 +242,7 @@ void CCleanerDlg::UpdateCheckFromList(const CSelectionList* list) {
 }
 
 void CCleanerDlg::RunDetail(CListedItem& item) {
-  CDetailDlg detail(nullptr, g_bShowDetail != 0);
+  CDetailDlg detail(nullptr, g_bShowDetail);
   detail.m_pList = item.List();
   if (detail.DoModal() == IDOK) UpdateCheckFromList(item.List());
 }

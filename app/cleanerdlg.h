@@ -39,7 +39,7 @@ class CCleanerDlg : public fw::CDialog {
 
   // The Detail dialog's result on the box of the item that owns `list`.
   void UpdateCheckFromList(const CSelectionList* list);
-  int LookupSelected(const CSelectionList* list, int index) const;
+  bool LookupSelected(const CSelectionList* list, int index) const;
 
   // System information.
   int IdentifyOS();

@@ -103,9 +103,9 @@ void CCleanerDlg::OnSelectAll() {
 
   // The Detail routines below only rebuild their lists and set their boxes.
   struct ShowDetailAgain {
-    ~ShowDetailAgain() { g_bShowDetail = 1; }
+    ~ShowDetailAgain() { g_bShowDetail = true; }
   } restore;
-  g_bShowDetail = 0;
+  g_bShowDetail = false;
 
   SetCheck(IDC_CHK_EVENTMGR, m_bEventManagerFound ? BST_CHECKED : BST_UNCHECKED);
   if (m_bDetectorFound) SetCheck(IDC_CHK_DETECTOR, BST_CHECKED);

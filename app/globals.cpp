@@ -1,4 +1,4 @@
 #include "app/globals.h"
 
-int g_bGuideCancelled = 0;
-int g_bShowDetail = 0;
+bool g_bGuideCancelled = false;
+bool g_bShowDetail = false;

@@ -2,6 +2,6 @@
 #pragma once
 
 // Set by Cancel in either guidance dialog; start-up then ends the program.
-extern int g_bGuideCancelled;
-// 0 while Select All runs: the Detail dialog then shows nothing and counts as OK.
-extern int g_bShowDetail;
+extern bool g_bGuideCancelled;
+// False while Select All runs: the Detail dialog then shows nothing and counts as OK.
+extern bool g_bShowDetail;

@@ -1,13 +1,13 @@
 #include "devices/records.h"
 
-int LookupSelected(const CSelectionList* list, int index) {
-  if (!list) return 1;
+bool LookupSelected(const CSelectionList* list, int index) {
+  if (!list) return true;
   for (const auto& entry : *list)
     if (entry->m_nIndex == index) return entry->m_bSelected;
-  return 1;
+  return true;
 }
 
 void CListedItem::SelectEveryEntry() {
   if (m_pList)
-    for (auto& entry : *m_pList) entry->m_bSelected = 1;
+    for (auto& entry : *m_pList) entry->m_bSelected = true;
 }

@@ -18,13 +18,13 @@ using CFoundKeyList = std::vector<CFoundKey>;
 // One removable item of a category as the user sees and chooses it.
 struct CSelectionEntry {
   CSelectionEntry() = default;
-  CSelectionEntry(std::string text, int index, int selected, std::string keyPath = std::string())
+  CSelectionEntry(std::string text, int index, bool selected, std::string keyPath = std::string())
       : m_strText(std::move(text)), m_nIndex(index), m_bSelected(selected),
         m_strKeyPath(std::move(keyPath)) {}
 
   std::string m_strText;  // display text, or a file's full path
   int m_nIndex = 0;       // position in the detector's order (registry), or a running number
-  int m_bSelected = 1;    // 1: removed when the category is applied (edited by the tick list)
+  bool m_bSelected = true;  // removed when the category is applied (edited by the tick list)
   // Registry categories: the key the entry was built from, the only one it may delete.
   std::string m_strKeyPath;
 };
@@ -35,8 +35,8 @@ struct CSelectionEntry {
 using CSelectionList = std::vector<std::unique_ptr<CSelectionEntry>>;
 using CSelectionListPtr = std::unique_ptr<CSelectionList>;
 
-// The m_bSelected of the first entry from the head whose m_nIndex is `index`; 1 when none.
-int LookupSelected(const CSelectionList* list, int index);
+// The m_bSelected of the first entry from the head whose m_nIndex is `index`; true when none.
+bool LookupSelected(const CSelectionList* list, int index);
 
 // What a removal did: how many entries or keys went, how many stayed, and whether the
 // item has nothing left, in which case the dialog unchecks and disables its box.

@@ -24,7 +24,7 @@ void CSystemFiles::Build() {
   int number = -1;
   auto offer = [&](const std::string& path) {
     if (ListContainsPath(&list, path)) return;
-    list.emplace_back(new CSelectionEntry{path, ++number, 1});
+    list.emplace_back(new CSelectionEntry{path, ++number, true});
   };
   auto offerIfPresent = [&](const char* literal) {
     const std::string path = m_strWinDir + literal;

@@ -1,6 +1,7 @@
 // Modal dialogs built from templates. One static dialog procedure finds the object and
 // forwards; each dialog class keeps a static message table beside it. The file error is
-// caught here, so no exception ever crosses back into USER32.
+// caught here, so no exception ever crosses back into USER32. framework/ includes only
+// platform/ and the resource ids.
 #pragma once
 #include <windows.h>
 

@@ -1,5 +1,7 @@
 // Registry access: an owning key handle and the deletions. Every value and key name is
 // read whole, whatever its length, and never past the data the registry returns.
+// platform/ owns the thin wrappers of the Win32 calls and every handle they open; it
+// includes nothing of ours.
 #pragma once
 #include <windows.h>
 

@@ -164,10 +164,10 @@ void CTickListBox::Toggle(int row) {
   if (!item || !item->m_pEntry) return;
   if (item->m_nBitmapId == IDB_NOTICK) {
     item->m_nBitmapId = IDB_TICK;
-    item->m_pEntry->m_bSelected = 1;
+    item->m_pEntry->m_bSelected = true;
   } else {
     item->m_nBitmapId = IDB_NOTICK;
-    item->m_pEntry->m_bSelected = 0;
+    item->m_pEntry->m_bSelected = false;
   }
   // The tick is drawn transparently, so the strip must be erased before it is repainted.
   RECT strip;

@@ -8,51 +8,47 @@ namespace {
 
 struct Order {
   const char* system;
-  int win95, win98, winme, nt4, nt5;
+  unsigned windows;  // WindowsVersion flags
   std::vector<std::string> removers;
 };
+
+using W = WindowsVersion;
 
 class ApplyOrderBySystem : public ::testing::TestWithParam<Order> {};
 
 TEST_P(ApplyOrderBySystem, RunsTheRemoversOfItsGroupInTheirOrder) {
   const Order& o = GetParam();
-  CCleanerDlg dlg;
-  dlg.m_bWin95 = o.win95;
-  dlg.m_bWin98 = o.win98;
-  dlg.m_bWinME = o.winme;
-  dlg.m_bNT4 = o.nt4;
-  dlg.m_bNT5 = o.nt5;
-  EXPECT_EQ(o.removers, dlg.ApplyOrder()) << o.system;
+  EXPECT_EQ(o.removers, CCleanerDlg::ApplyOrder(WindowsVersion(o.windows))) << o.system;
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Systems, ApplyOrderBySystem,
     ::testing::Values(
-        Order{"Windows 95", 1, 0, 0, 0, 0,
+        Order{"Windows 95", W::kWin95,
               {"SCSI", "INF", "event manager", "system files", "EPP", "scanner detector"}},
-        Order{"Windows 98", 0, 1, 0, 0, 0,
+        Order{"Windows 98", W::kWin98,
               {"still-image", "SCSI", "1394", "INF", "event manager", "system files", "EPP", "USB",
                "scanner detector"}},
-        Order{"Windows ME", 0, 0, 1, 0, 0,
+        Order{"Windows ME", W::kWinME,
               {"still-image", "SCSI", "1394", "INF", "event manager", "system files", "EPP", "USB",
                "scanner detector"}},
-        Order{"NT 5", 0, 0, 0, 0, 1,
+        Order{"NT 5", W::kNT5,
               {"still-image", "1394", "INF", "event manager", "system files", "EPP", "USB",
                "scanner detector"}},
         // NT 4.0 with Service Pack 6 sets both NT flags: group A runs, never the ASPI step.
-        Order{"NT 4.0 and NT 5", 0, 0, 0, 1, 1,
+        Order{"NT 4.0 and NT 5", W::kNT4 | W::kNT5,
               {"still-image", "1394", "INF", "event manager", "system files", "EPP", "USB",
                "scanner detector"}},
-        Order{"NT 4.0", 0, 0, 0, 1, 0, {"ASPI", "EPP", "system files", "scanner detector"}},
-        Order{"no flag", 0, 0, 0, 0, 0, {"scanner detector"}}));
+        Order{"NT 4.0", W::kNT4, {"ASPI", "EPP", "system files", "scanner detector"}},
+        Order{"no flag", 0, {"scanner detector"}}));
 
 TEST(Apply, WithNothingCheckedRemovesNothingButMarksTheDialogCleaned) {
   testing_support::MainDialog dlg;
-  EXPECT_EQ(0, dlg->m_bCleaned);
+  EXPECT_FALSE(dlg->Cleaned());
   dlg.Click(IDC_APPLY);
-  EXPECT_EQ(1, dlg->m_bCleaned);
+  EXPECT_TRUE(dlg->Cleaned());
   dlg.Click(IDC_SELECTALL);
-  EXPECT_EQ(0, dlg->m_bCleaned);
+  EXPECT_FALSE(dlg->Cleaned());
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include "res/resource.h"
 #include "support/dialog_answerer.h"
 #include "support/main_dialog.h"
+#include "support/registry_fixture.h"
 #include "support/version_fake.h"
 
 using testing_support::DialogAnswerer;
@@ -69,7 +70,7 @@ TEST(MainDialogStartup, ShowsEveryControlOfTheTemplate) {
                   IDC_CHK_USB, IDC_CHK_EPP, IDC_CHK_ASPI, IDC_CHK_INF, IDC_CHK_SYSFILES})
     EXPECT_EQ(BST_UNCHECKED, dlg.Check(box)) << box;
   // Nothing is marked for deletion until the user asks.
-  EXPECT_EQ(0, dlg->m_bSysFilesChecked);
+  EXPECT_FALSE(dlg->Checked(IDC_CHK_SYSFILES));
   EXPECT_TRUE(dlg.Enabled(IDC_CHK_SYSFILES));
   for (int button : {IDC_DETAIL_STI, IDC_DETAIL_SCSI, IDC_DETAIL_USB, IDC_DETAIL_INF, IDC_DETAIL_SYSFILES})
     EXPECT_TRUE(dlg.Enabled(button)) << button;
@@ -87,23 +88,30 @@ TEST(MainDialogStartup, AppendsTheAboutItemAndSetsTheIcon) {
   EXPECT_STREQ("&About DrvPurge...", text);
   EXPECT_TRUE(::GetMenuState(menu, count - 2, MF_BYPOSITION) & MF_SEPARATOR);
 
-  EXPECT_TRUE(dlg->m_hIcon);
-  EXPECT_EQ(reinterpret_cast<LRESULT>(dlg->m_hIcon),
+  // LoadIconA hands out one shared handle per resource.
+  const HICON icon = ::LoadIconA(fw::Instance(), MAKEINTRESOURCEA(IDR_MAINFRAME));
+  ASSERT_TRUE(icon);
+  EXPECT_EQ(reinterpret_cast<LRESULT>(icon),
             ::SendMessageA(dlg->GetSafeHwnd(), WM_GETICON, ICON_BIG, 0));
-  EXPECT_EQ(reinterpret_cast<LRESULT>(dlg->m_hIcon),
+  EXPECT_EQ(reinterpret_cast<LRESULT>(icon),
             ::SendMessageA(dlg->GetSafeHwnd(), WM_QUERYDRAGICON, 0, 0));
 }
 
 TEST(MainDialogStartup, FormsThePathsAndShowsTheSystem) {
   testing_support::FakeWindowsVersion version(testing_support::Windows::WinXp);
+  // A file of the Windows directory that the system-files list offers on every system.
+  const std::string twain = platform::WindowsDirectory() + "\\Twunk_32.exe";
+  const bool seeded = !platform::FileOpensExclusively(twain);
+  if (seeded) testing_support::WriteFile(twain, "MZ");
   MainDialog dlg;
-  EXPECT_EQ(platform::WindowsDirectory(), dlg->m_strWinDir);
+  if (seeded) platform::DeleteFile(twain);
+  ASSERT_TRUE(dlg->SystemFiles().List());
+  EXPECT_TRUE(CSystemFiles::ListContainsPath(dlg->SystemFiles().List(), twain));
   std::string exe = platform::ModulePath();
-  EXPECT_EQ(exe.substr(0, exe.rfind('\\')) + "\\DrvPurge.ini", dlg->m_strIniPath);
-  EXPECT_EQ(1, dlg->m_bNT5);
-  EXPECT_EQ(1, g_bNT5);
+  EXPECT_EQ(exe.substr(0, exe.rfind('\\')) + "\\DrvPurge.ini", dlg->InfFiles().IniPath());
+  EXPECT_TRUE(dlg->Windows().IsNT5());
   EXPECT_EQ(1, g_bShowDetail);
-  EXPECT_EQ(0, dlg->m_bCleaned);
+  EXPECT_FALSE(dlg->Cleaned());
   EXPECT_EQ("Windows XP Professional Service Pack 3 (Build 2600)\n", dlg.Text(IDC_OSNAME));
 }
 
@@ -124,7 +132,7 @@ TEST(MainDialogStartup, AboutBoxOpensFromTheSystemMenuAndChangesNothing) {
   EXPECT_EQ("icon", iconClass);
   EXPECT_EQ(0, answers.Unanswered());
   EXPECT_TRUE(::IsWindowVisible(dlg->GetSafeHwnd()));
-  EXPECT_EQ(0, dlg->m_bCleaned);
+  EXPECT_FALSE(dlg->Cleaned());
 }
 
 // Which boxes the detection pass leaves usable on each system, with nothing of the
@@ -142,13 +150,12 @@ TEST_P(DetectionByPlatform, DisablesAbsentItems) {
   MainDialog dlg;
   EXPECT_EQ(GetParam().inf, dlg.Enabled(IDC_CHK_INF));
   EXPECT_EQ(GetParam().aspi, dlg.Enabled(IDC_CHK_ASPI));
-  EXPECT_EQ(GetParam().aspi ? 1 : 0, dlg->m_bASPIFound);
+  EXPECT_EQ(GetParam().aspi, dlg->Found(IDC_CHK_ASPI));
   EXPECT_TRUE(dlg.Enabled(IDC_CHK_SYSFILES));
   for (int box : {IDC_CHK_EVENTMGR, IDC_CHK_DETECTOR, IDC_CHK_STI})
     EXPECT_FALSE(dlg.Enabled(box)) << box;
-  EXPECT_EQ(0, dlg->m_bSTIFound);
-  EXPECT_EQ(0, dlg->m_bEventManagerFound);
-  EXPECT_EQ(0, dlg->m_bDetectorFound);
+  for (int box : {IDC_CHK_STI, IDC_CHK_EVENTMGR, IDC_CHK_DETECTOR})
+    EXPECT_FALSE(dlg->Found(box)) << box;
 }
 
 using testing_support::Windows;
@@ -180,9 +187,9 @@ TEST(DetectionPass, CompanionsCountOnlyByTheirExactCaptions) {
     CaptionedWindow detector("Quillmar Scanner Detector 1.3");
     MainDialog dlg;
     EXPECT_TRUE(dlg.Enabled(IDC_CHK_EVENTMGR));
-    EXPECT_EQ(1, dlg->m_bEventManagerFound);
+    EXPECT_TRUE(dlg->Found(IDC_CHK_EVENTMGR));
     EXPECT_TRUE(dlg.Enabled(IDC_CHK_DETECTOR));
-    EXPECT_EQ(1, dlg->m_bDetectorFound);
+    EXPECT_TRUE(dlg->Found(IDC_CHK_DETECTOR));
   }
   {
     CaptionedWindow otherVersion("Quillmar Scanner Detector 1.5");
@@ -194,12 +201,22 @@ TEST(DetectionPass, CompanionsCountOnlyByTheirExactCaptions) {
 }
 
 TEST(DetectionPass, RefreshRunsThePassAgainWithoutResettingFoundFlags) {
+  testing_support::FakeWindowsVersion version(testing_support::Windows::WinXp);
+  const char kUsb[] = "SYSTEM\\CurrentControlSet\\Enum\\USB";
+  testing_support::ScopedRegistry registry({kUsb});
   MainDialog dlg;
-  dlg->m_bSysFilesFound = 1;
+  ASSERT_FALSE(dlg->Found(IDC_CHK_USB));
+  ASSERT_TRUE(dlg->Found(IDC_CHK_SYSFILES));
   CaptionedWindow detector("Quillmar Scanner Detector 1.0");
+  testing_support::SetString(HKEY_LOCAL_MACHINE, std::string(kUsb) + "\\Vid_1&Pid_2\\0000", "Mfg",
+                             "Quillmar");
   dlg->SendCommand(IDC_REFRESH);
-  EXPECT_EQ(1, dlg->m_bDetectorFound);
-  // The pass only ever disables: the box stays disabled although the detector is up now.
+  EXPECT_TRUE(dlg->Found(IDC_CHK_DETECTOR));
+  EXPECT_TRUE(dlg->Found(IDC_CHK_SYSFILES));
+  // The pass only ever disables and clears: a scanner plugged in since stays unoffered, and
+  // the box stays disabled although the detector is up now.
+  EXPECT_FALSE(dlg->Found(IDC_CHK_USB));
+  EXPECT_FALSE(dlg.Enabled(IDC_CHK_USB));
   EXPECT_FALSE(dlg.Enabled(IDC_CHK_DETECTOR));
 }
 

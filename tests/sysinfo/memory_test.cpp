@@ -2,6 +2,7 @@
 
 #include "platform/system.h"
 #include "res/resource.h"
+#include "sysinfo/memory.h"
 #include "support/main_dialog.h"
 
 namespace {
@@ -36,10 +37,11 @@ TEST_F(MemoryFigures, ThresholdsTruncateAndChooseTheUnit) {
     g_pageFile = 1000;
     dlg->UpdateMemoryInfo();
     EXPECT_EQ(c.text, dlg.Text(IDC_PHYSMEM)) << c.bytes;
-    EXPECT_EQ(c.stored, dlg->m_dwAvailPhys) << c.bytes;
+    EXPECT_EQ(c.text, FigureOf(static_cast<DWORD>(c.bytes)).m_strText) << c.bytes;
+    EXPECT_EQ(c.stored, FigureOf(static_cast<DWORD>(c.bytes)).m_dwShown) << c.bytes;
     // Computed independently: a tiny page-file figure leaves its control empty.
     EXPECT_EQ("", dlg.Text(IDC_VIRTMEM));
-    EXPECT_EQ(1000u, dlg->m_dwAvailPageFile);
+    EXPECT_EQ(1000u, FigureOf(1000).m_dwShown);
   }
 }
 

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "app/cleanerdlg.h"
+#include "sysinfo/osinfo.h"
 #include "platform/system.h"
 #include "support/registry_fixture.h"
 
@@ -62,14 +62,14 @@ TEST_P(IdentifyOSTest, SetsFlagsAndTextByTheDecisionTable) {
   if (row.productOptions)
     testing_support::SetString(HKEY_LOCAL_MACHINE, "SYSTEM\\CurrentControlSet\\Control\\ProductOptions",
                                "ProductType", row.productOptions);
-  CCleanerDlg dlg;
-  EXPECT_EQ(1, dlg.IdentifyOS());
-  EXPECT_EQ(row.flags.nt5, dlg.m_bNT5);
-  EXPECT_EQ(row.flags.nt4, dlg.m_bNT4);
-  EXPECT_EQ(row.flags.win95, dlg.m_bWin95);
-  EXPECT_EQ(row.flags.win98, dlg.m_bWin98);
-  EXPECT_EQ(row.flags.winme, dlg.m_bWinME);
-  EXPECT_EQ(row.text, dlg.m_strOSName);
+  WindowsVersion windows;
+  EXPECT_TRUE(IdentifyWindows(windows));
+  EXPECT_EQ(row.flags.nt5 != 0, windows.IsNT5());
+  EXPECT_EQ(row.flags.nt4 != 0, windows.IsNT4());
+  EXPECT_EQ(row.flags.win95 != 0, windows.IsWin95());
+  EXPECT_EQ(row.flags.win98 != 0, windows.IsWin98());
+  EXPECT_EQ(row.flags.winme != 0, windows.IsWinME());
+  EXPECT_EQ(row.text, windows.Name());
 }
 
 const int W = 1, N = 2;
@@ -160,10 +160,10 @@ TEST(IdentifyOS, ProductTypeOfAnyShapeNamesTheEditionOrNothing) {
     testing_support::DeleteTree(HKEY_LOCAL_MACHINE, kOptions);
     testing_support::SetBinary(HKEY_LOCAL_MACHINE, kOptions, "ProductType", shape.bytes.data(),
                                shape.size, shape.type);
-    CCleanerDlg dlg;
-    EXPECT_EQ(1, dlg.IdentifyOS());
+    WindowsVersion windows;
+    EXPECT_TRUE(IdentifyWindows(windows));
     EXPECT_EQ(std::string("Windows NT") + shape.edition + " version 4.0  (Build 1381)\n",
-              dlg.m_strOSName)
+              windows.Name())
         << shape.label;
   }
 }
@@ -172,10 +172,10 @@ TEST(IdentifyOS, ReturnsZeroAndChangesNothingWithoutAVersionRecord) {
   platform::ScopedSystem restore;
   platform::System().GetVersionExA = &FakeGetVersionEx;
   g_noVersion = true;
-  CCleanerDlg dlg;
-  EXPECT_EQ(0, dlg.IdentifyOS());
-  EXPECT_EQ("", dlg.m_strOSName);
-  EXPECT_EQ(0, dlg.m_bNT5 | dlg.m_bNT4 | dlg.m_bWin95 | dlg.m_bWin98 | dlg.m_bWinME);
+  WindowsVersion windows(WindowsVersion::kWin98, "before");
+  EXPECT_FALSE(IdentifyWindows(windows));
+  EXPECT_EQ("before", windows.Name());
+  EXPECT_EQ(static_cast<unsigned>(WindowsVersion::kWin98), windows.Flags());
   EXPECT_FALSE(IsWindows2000OrXP());
   g_noVersion = false;
 }
@@ -185,9 +185,9 @@ TEST(IdentifyOS, LongServicePackTextIsShownWhole) {
   platform::System().GetVersionExA = &FakeGetVersionEx;
   std::string csd(127, 'S');
   g_version = {N, 4, 0, 1381, csd.c_str(), true, 1, 0};
-  CCleanerDlg dlg;
-  dlg.IdentifyOS();
-  EXPECT_EQ("Windows NT Workstation version 4.0 " + csd + " (Build 1381)\n", dlg.m_strOSName);
+  WindowsVersion windows;
+  IdentifyWindows(windows);
+  EXPECT_EQ("Windows NT Workstation version 4.0 " + csd + " (Build 1381)\n", windows.Name());
 }
 
 TEST(IsWindows2000OrXP, TrueForVersions50And51Only) {
