@@ -9,30 +9,27 @@ using testing_support::CreateKey;
 using testing_support::SetBinary;
 using testing_support::SetString;
 
-// Each category on both registry roots: the NT form (m_bNT5) and the Windows 98 form.
+// Each category on both registry roots: the NT form (XP) and the Windows 98 form.
 class DeviceDetection : public ::testing::TestWithParam<std::tuple<const Category*, bool>> {
  protected:
+  DeviceDetection() : m_group(category().Group(nt5())) {}
   const Category& category() const { return *std::get<0>(GetParam()); }
   bool nt5() const { return std::get<1>(GetParam()); }
   std::string Key(const std::string& device) const { return category().ValueKey(nt5(), device); }
   int Count() {
     CFoundKeyList scratch;
-    int count = (m_dlg.*category().find)(&scratch, TRUE);
+    int count = m_group.Find(&scratch, true);
     EXPECT_TRUE(scratch.empty());
     return count;
   }
   CFoundKeyList List() {
     CFoundKeyList found;
-    EXPECT_EQ(0, (m_dlg.*category().find)(&found, FALSE));
+    EXPECT_EQ(0, m_group.Find(&found, false));
     return found;
-  }
-  void SetUp() override {
-    m_dlg.m_bNT5 = nt5();
-    m_dlg.m_bWin98 = !nt5();
   }
 
   devices_test::ScopedDeviceRegistry m_registry;
-  CCleanerDlg m_dlg;
+  CDeviceGroup m_group;
 };
 
 TEST_P(DeviceDetection, MakerWordsMatchCaseSensitivelyAnywhereInTheMakerValue) {
@@ -192,16 +189,15 @@ TEST(ScsiDetection, Windows95ReadsManufacturerAndTheOthersMfg) {
   SetString(HKEY_LOCAL_MACHINE, manufacturerOnly, "Manufacturer", "Veldo");
   SetString(HKEY_LOCAL_MACHINE, manufacturerOnly, "ProductID", "Manufacturer device");
   struct {
-    int win95, win98, winme;
+    unsigned windows;
     const char* listed;
-  } rows[] = {{1, 0, 0, "Manufacturer device"}, {0, 1, 0, "Mfg device"}, {0, 0, 1, "Mfg device"}};
+  } rows[] = {{WindowsVersion::kWin95, "Manufacturer device"},
+              {WindowsVersion::kWin98, "Mfg device"},
+              {WindowsVersion::kWinME, "Mfg device"}};
   for (const auto& row : rows) {
-    CCleanerDlg dlg;
-    dlg.m_bWin95 = row.win95;
-    dlg.m_bWin98 = row.win98;
-    dlg.m_bWinME = row.winme;
+    const CDeviceGroup scsi(&ScsiDevices, WindowsVersion(row.windows));
     CFoundKeyList found;
-    dlg.FindSCSIScanners(&found, FALSE);
+    scsi.Find(&found, false);
     ASSERT_EQ(1u, found.size()) << row.listed;
     EXPECT_EQ(row.listed, found[0].m_strText);
   }

@@ -12,11 +12,14 @@ namespace {
 Windows g_windows = Windows::kXP;
 
 BOOL WINAPI FakeVersion(LPOSVERSIONINFOA info) {
-  info->dwPlatformId =
-      g_windows == Windows::kXP ? VER_PLATFORM_WIN32_NT : VER_PLATFORM_WIN32_WINDOWS;
+  const bool nt = g_windows == Windows::kXP || g_windows == Windows::kNT4;
+  // NT 4.0 before Service Pack 6 refuses the extended record.
+  if (g_windows == Windows::kNT4 && info->dwOSVersionInfoSize == sizeof(OSVERSIONINFOEXA))
+    return FALSE;
+  info->dwPlatformId = nt ? VER_PLATFORM_WIN32_NT : VER_PLATFORM_WIN32_WINDOWS;
   info->dwMajorVersion = g_windows == Windows::kXP ? 5 : 4;
   info->dwMinorVersion = g_windows == Windows::kXP ? 1 : g_windows == Windows::kWin98 ? 10 : 0;
-  info->dwBuildNumber = g_windows == Windows::kXP ? 2600 : 67766446;
+  info->dwBuildNumber = g_windows == Windows::kXP ? 2600 : nt ? 1381 : 67766446;
   std::strcpy(info->szCSDVersion, "");
   if (info->dwOSVersionInfoSize == sizeof(OSVERSIONINFOEXA)) {
     auto* ex = reinterpret_cast<OSVERSIONINFOEXA*>(info);
@@ -43,12 +46,19 @@ const char* const kTrees[] = {
 };
 }  // namespace
 
-ScopedWindows::ScopedWindows(Windows windows) {
+ScopedWindows::ScopedWindows(Windows windows) : m_previous(g_windows) {
   g_windows = windows;
   platform::System().GetVersionExA = &FakeVersion;
 }
 
-ScopedWindows::~ScopedWindows() = default;
+ScopedWindows::~ScopedWindows() { g_windows = m_previous; }
+
+WindowsVersion VersionOf(Windows windows) {
+  ScopedWindows faked(windows);
+  WindowsVersion version;
+  IdentifyWindows(version);
+  return version;
+}
 
 LONG WINAPI RegDeleteKeyAs9x(HKEY root, LPCSTR path) {
   return static_cast<LONG>(::SHDeleteKeyA(root, path));
@@ -85,19 +95,14 @@ void Category::Add(bool nt5, const std::string& device, const std::string& maker
 
 const Category kStillImage = {
     "StillImage", kStillImageClass, "System\\CurrentControlSet\\Services\\Class\\Image", false,
-    "Vendor", "FriendlyName", IDC_CHK_STI, IDC_DETAIL_STI, &CCleanerDlg::FindSTIScanners,
-    &CCleanerDlg::BuildSTIList, &CCleanerDlg::RemoveSTIScanners, &CCleanerDlg::m_pSTIList,
-    &CCleanerDlg::m_bSTIChecked, &CCleanerDlg::m_bSTIFound};
+    "Vendor", "FriendlyName", IDC_CHK_STI, IDC_DETAIL_STI, &StillImageDevices, &CCleanerDlg::StillImage,
+    &CCleanerDlg::RemoveSTIScanners};
 const Category kScsi = {
     "Scsi", "SYSTEM\\CurrentControlSet\\Enum\\SCSI", "Enum\\SCSI", true, "Mfg", "ProductID",
-    IDC_CHK_SCSI, IDC_DETAIL_SCSI, &CCleanerDlg::FindSCSIScanners, &CCleanerDlg::BuildSCSIList,
-    &CCleanerDlg::RemoveSCSIScanners, &CCleanerDlg::m_pSCSIList, &CCleanerDlg::m_bSCSIChecked,
-    &CCleanerDlg::m_bSCSIFound};
+    IDC_CHK_SCSI, IDC_DETAIL_SCSI, &ScsiDevices, &CCleanerDlg::Scsi, &CCleanerDlg::RemoveSCSIScanners};
 const Category kUsb = {
     "Usb", "SYSTEM\\CurrentControlSet\\Enum\\USB", "Enum\\USB", true, "Mfg", "DeviceDesc",
-    IDC_CHK_USB, IDC_DETAIL_USB, &CCleanerDlg::FindUSBScanners, &CCleanerDlg::BuildUSBList,
-    &CCleanerDlg::RemoveUSBScanners, &CCleanerDlg::m_pUSBList, &CCleanerDlg::m_bUSBChecked,
-    &CCleanerDlg::m_bUSBFound};
+    IDC_CHK_USB, IDC_DETAIL_USB, &UsbDevices, &CCleanerDlg::Usb, &CCleanerDlg::RemoveUSBScanners};
 const Category* const kCategories[3] = {&kStillImage, &kScsi, &kUsb};
 
 std::string RootName(const ::testing::TestParamInfo<std::tuple<const Category*, bool>>& info) {

@@ -9,12 +9,16 @@
 #include <vector>
 
 #include "app/cleanerdlg.h"
+#include "devices/devicegroup.h"
 #include "platform/system.h"
 #include "support/registry_fixture.h"
+#include "sysinfo/osinfo.h"
 
 namespace devices_test {
 
-enum class Windows { kXP, kWin98, kWin95 };
+// kNT4 is NT 4.0 with the basic version record only, the one system of the NT family
+// without the NT 5 flag.
+enum class Windows { kXP, kWin98, kWin95, kNT4 };
 
 // The version record that start-up reads, for the length of one test.
 class ScopedWindows {
@@ -24,7 +28,11 @@ class ScopedWindows {
 
  private:
   platform::ScopedSystem m_restore;
+  Windows m_previous;
 };
+
+// What start-up makes of `windows`, for items built by a test.
+WindowsVersion VersionOf(Windows windows);
 
 // RegDeleteKeyA as Windows 9x does it: the key with its subkeys.
 LONG WINAPI RegDeleteKeyAs9x(HKEY root, LPCSTR path);
@@ -49,12 +57,17 @@ struct Category {
   const char* text;
   int box;
   int detailButton;
-  int (CCleanerDlg::*find)(CFoundKeyList*, BOOL);
-  void (CCleanerDlg::*build)();
+  CDeviceGroup::Row row;
+  CDeviceGroup& (CCleanerDlg::*group)();
+  // The dialog's remover, which also retires the box once nothing is left.
   void (CCleanerDlg::*remove)();
-  CSelectionListPtr CCleanerDlg::*list;
-  int CCleanerDlg::*checked;
-  int CCleanerDlg::*found;
+
+  // The category's item as start-up makes it on XP (true) or on Windows 98 (false).
+  CDeviceGroup Group(bool nt5) const {
+    return CDeviceGroup(row, VersionOf(nt5 ? Windows::kXP : Windows::kWin98));
+  }
+  // The dialog's item of this category.
+  CDeviceGroup& Of(CCleanerDlg& dlg) const { return (dlg.*group)(); }
 
   std::string Root(bool nt5) const { return nt5 ? ntRoot : root9x; }
   std::string DeviceKey(bool nt5, const std::string& device) const {

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "devices/device_fixture.h"
+#include "devices/fixeditems.h"
 #include "res/resource.h"
 #include "support/main_dialog.h"
 
@@ -41,7 +42,7 @@ TEST_P(Ieee1394Data, EitherTreeIsFoundAndApplyDeletesBothWhole) {
     if (row.sbp2) CreateKey(HKEY_LOCAL_MACHINE, Sbp2() + "\\Acme&Disk\\0000");
     MainDialog dlg;
     const bool any = row.bus || row.sbp2;
-    EXPECT_EQ(any ? TRUE : FALSE, dlg->Find1394Data()) << row.bus << row.sbp2;
+    EXPECT_EQ(any, dlg->Find1394Data()) << row.bus << row.sbp2;
     EXPECT_EQ(any, dlg.Enabled(IDC_CHK_1394));
     if (!any) continue;
     dlg.Click(IDC_CHK_1394);
@@ -50,8 +51,7 @@ TEST_P(Ieee1394Data, EitherTreeIsFoundAndApplyDeletesBothWhole) {
     EXPECT_FALSE(Present(Sbp2()));
     EXPECT_FALSE(dlg.Enabled(IDC_CHK_1394));
     EXPECT_EQ(BST_UNCHECKED, dlg.Check(IDC_CHK_1394));
-    EXPECT_EQ(0, dlg->m_b1394Checked);
-    // Retired: a later Apply leaves new data alone.
+    // Retired, its record cleared too: a later Apply leaves new data alone.
     CreateKey(HKEY_LOCAL_MACHINE, Sbp2());
     dlg.Click(IDC_APPLY);
     EXPECT_TRUE(Present(Sbp2()));
@@ -75,7 +75,26 @@ TEST(Ieee1394DataFailedDelete, KeepsTheBoxCheckedWhileATreeRemains) {
   EXPECT_FALSE(Present("Enum\\SBP2"));
   EXPECT_TRUE(dlg.Enabled(IDC_CHK_1394));
   EXPECT_EQ(BST_CHECKED, dlg.Check(IDC_CHK_1394));
-  EXPECT_EQ(1, dlg->m_b1394Checked);
+  // The record stays set: once the subkey is gone by other means, the next Apply finishes.
+  testing_support::DeleteTree(HKEY_LOCAL_MACHINE, "Enum\\1394\\Acme&Cam");
+  dlg.Click(IDC_APPLY);
+  EXPECT_FALSE(Present("Enum\\1394"));
+  EXPECT_FALSE(dlg.Enabled(IDC_CHK_1394));
+  EXPECT_EQ(BST_UNCHECKED, dlg.Check(IDC_CHK_1394));
+}
+
+TEST(Ieee1394DataFailedDelete, ReportsTheItemNotEmptyWhileATreeRemains) {
+  devices_test::ScopedDeviceRegistry registry;
+  CreateKey(HKEY_LOCAL_MACHINE, "Enum\\1394\\Acme&Cam\\0000");
+  CIeee1394Data data(devices_test::VersionOf(Windows::kWin98));
+  const CRemovalReport kept = data.Remove();
+  EXPECT_FALSE(kept.m_bEmpty);
+  EXPECT_EQ(1, kept.m_nKept);
+  testing_support::DeleteTree(HKEY_LOCAL_MACHINE, "Enum\\1394\\Acme&Cam");
+  const CRemovalReport gone = data.Remove();
+  EXPECT_TRUE(gone.m_bEmpty);
+  EXPECT_EQ(0, gone.m_nKept);
+  EXPECT_FALSE(data.Find());
 }
 
 const char kClass[] = "System\\CurrentControlSet\\Services\\Class\\SCSIAdapter";
@@ -84,19 +103,19 @@ std::string Adapter(const char* name) { return std::string(kClass) + "\\" + name
 
 TEST(EPPDriver, FoundByTheSubkeyNameAlone) {
   devices_test::ScopedDeviceRegistry registry;
-  CCleanerDlg dlg;
+  const CEppDriver driver(devices_test::VersionOf(Windows::kXP));
   std::vector<std::string> paths;
-  EXPECT_FALSE(dlg.FindEPPDriver(&paths, TRUE));
+  EXPECT_FALSE(driver.Find(&paths, true));
   testing_support::SetString(HKEY_LOCAL_MACHINE, Adapter("0000"), "DriverDesc", "SimpleSCSI");
   for (const char* name :
        {"0001SimpleSCSI", "0002simplescsi", "Simple SCSI", "SimpleSCSI", "XSimpleSCSIY"})
     CreateKey(HKEY_LOCAL_MACHINE, Adapter(name));
-  EXPECT_TRUE(dlg.FindEPPDriver(&paths, TRUE));
+  EXPECT_TRUE(driver.Find(&paths, true));
   EXPECT_EQ((std::vector<std::string>{Adapter("0001SimpleSCSI"), Adapter("SimpleSCSI"),
                                       Adapter("XSimpleSCSIY")}),
             paths);
   std::vector<std::string> untouched{"kept"};
-  EXPECT_TRUE(dlg.FindEPPDriver(&untouched, FALSE));
+  EXPECT_TRUE(driver.Find(&untouched, false));
   EXPECT_EQ(1u, untouched.size());
 }
 
@@ -116,7 +135,7 @@ TEST(EPPDriver, Windows98DeletesTheAdapterKeysAndNoService) {
   EXPECT_TRUE(Present(kOnsio));
   EXPECT_FALSE(dlg.Enabled(IDC_CHK_EPP));
   EXPECT_EQ(BST_UNCHECKED, dlg.Check(IDC_CHK_EPP));
-  EXPECT_EQ(0, dlg->m_bEPPFound);
+  EXPECT_FALSE(dlg->FindEPPDriver(nullptr, false));
 }
 
 TEST(EPPDriver, OneAdapterSubkeyPerApplyAndTheBoxStaysUntilTheLast) {
@@ -136,62 +155,75 @@ TEST(EPPDriver, OneAdapterSubkeyPerApplyAndTheBoxStaysUntilTheLast) {
   EXPECT_FALSE(Present(kOnsio));
   EXPECT_TRUE(dlg.Enabled(IDC_CHK_EPP));
   EXPECT_EQ(BST_CHECKED, dlg.Check(IDC_CHK_EPP));
-  EXPECT_EQ(1, dlg->m_bEPPFound);
+  EXPECT_TRUE(dlg->FindEPPDriver(nullptr, false));
 
   dlg.Click(IDC_APPLY);
   EXPECT_FALSE(Present(Adapter("0001SimpleSCSI")));
   EXPECT_FALSE(dlg.Enabled(IDC_CHK_EPP));
   EXPECT_EQ(BST_UNCHECKED, dlg.Check(IDC_CHK_EPP));
-  EXPECT_EQ(0, dlg->m_bEPPFound);
+  EXPECT_FALSE(dlg->FindEPPDriver(nullptr, false));
+}
+
+TEST(EPPDriver, ReportsOneAdapterRemovedPerCallAndEmptyAfterTheLast) {
+  devices_test::ScopedDeviceRegistry registry;
+  CreateKey(HKEY_LOCAL_MACHINE, Adapter("0000SimpleSCSI"));
+  CreateKey(HKEY_LOCAL_MACHINE, Adapter("0001SimpleSCSI"));
+  CEppDriver driver(devices_test::VersionOf(Windows::kXP));
+  struct {
+    int removed, kept;
+    bool empty;
+  } expected[] = {{1, 1, false}, {1, 0, true}, {0, 0, true}};
+  for (const auto& step : expected) {
+    const CRemovalReport report = driver.Remove();
+    EXPECT_EQ(step.removed, report.m_nRemoved) << (&step - expected);
+    EXPECT_EQ(step.kept, report.m_nKept) << (&step - expected);
+    EXPECT_EQ(step.empty, report.m_bEmpty) << (&step - expected);
+  }
 }
 
 TEST(EPPDriver, NtFamilyDeletesTheServiceEvenWithoutAnAdapter) {
   devices_test::ScopedDeviceRegistry registry;
-  struct {
-    int nt5, nt4;
-  } rows[] = {{1, 0}, {0, 1}};
-  for (const auto& row : rows) {
+  for (Windows windows : {Windows::kXP, Windows::kNT4}) {
     CreateKey(HKEY_LOCAL_MACHINE, kOnsio);
-    CCleanerDlg dlg;
-    dlg.m_bNT5 = row.nt5;
-    dlg.m_bNT4 = row.nt4;
-    dlg.m_bEPPFound = 1;
-    dlg.RemoveEPPDriver();
-    EXPECT_FALSE(Present(kOnsio)) << row.nt5;
-    EXPECT_EQ(0, dlg.m_bEPPFound);
+    CEppDriver driver(devices_test::VersionOf(windows));
+    const CRemovalReport report = driver.Remove();
+    EXPECT_FALSE(Present(kOnsio)) << static_cast<int>(windows);
+    EXPECT_TRUE(report.m_bEmpty);
+    EXPECT_EQ(0, report.m_nRemoved);
   }
 }
 
 TEST(EPPDriver, OnNt4AnAdapterKeyWithSubkeysSurvivesAndKeepsTheBox) {
   devices_test::ScopedDeviceRegistry registry;
+  devices_test::ScopedWindows windows(Windows::kNT4);
   CreateKey(HKEY_LOCAL_MACHINE, Adapter("0000SimpleSCSI\\Settings"));
   MainDialog dlg;
-  dlg->m_bNT5 = 0;
-  dlg->m_bNT4 = 1;
   dlg.Click(IDC_CHK_EPP);
   dlg.Click(IDC_APPLY);
   EXPECT_TRUE(Present(Adapter("0000SimpleSCSI")));
   EXPECT_TRUE(dlg.Enabled(IDC_CHK_EPP));
   EXPECT_EQ(BST_CHECKED, dlg.Check(IDC_CHK_EPP));
-  EXPECT_EQ(1, dlg->m_bEPPFound);
+  EXPECT_TRUE(dlg->FindEPPDriver(nullptr, false));
 }
 
 TEST(ASPIRegistry, Nt4DeletesTheServiceAndLeavesTheBoxChecked) {
   devices_test::ScopedDeviceRegistry registry;
-  CreateKey(HKEY_LOCAL_MACHINE, "System\\CurrentControlSet\\Services\\ASPI32");
-  MainDialog dlg;
-  dlg->m_bNT5 = 0;
-  dlg->m_bNT4 = 1;
-  dlg->m_bASPIFound = 1;
-  dlg->SetCheck(IDC_CHK_ASPI, BST_CHECKED);
-  dlg.Click(IDC_APPLY);
-  EXPECT_FALSE(Present("System\\CurrentControlSet\\Services\\ASPI32"));
-  EXPECT_EQ(BST_CHECKED, dlg.Check(IDC_CHK_ASPI));
-  EXPECT_EQ(0, dlg->m_bASPIFound);
+  {
+    devices_test::ScopedWindows windows(Windows::kNT4);
+    CreateKey(HKEY_LOCAL_MACHINE, "System\\CurrentControlSet\\Services\\ASPI32");
+    MainDialog dlg;
+    ASSERT_TRUE(dlg.Enabled(IDC_CHK_ASPI));
+    dlg.Click(IDC_CHK_ASPI);
+    ASSERT_EQ(BST_CHECKED, dlg.Check(IDC_CHK_ASPI));
+    dlg.Click(IDC_APPLY);
+    EXPECT_FALSE(Present("System\\CurrentControlSet\\Services\\ASPI32"));
+    EXPECT_EQ(BST_CHECKED, dlg.Check(IDC_CHK_ASPI));
+  }
 
+  // The NT 5 family deletes the service with its subkeys.
   CreateKey(HKEY_LOCAL_MACHINE, "SYSTEM\\CurrentControlSet\\Services\\ASPI32\\Enum");
-  dlg->m_bNT5 = 1;
-  EXPECT_EQ(ERROR_SUCCESS, dlg->RemoveASPIRegistry());
+  CAspiRegistry aspi(devices_test::VersionOf(Windows::kXP));
+  EXPECT_EQ(ERROR_SUCCESS, aspi.Remove());
   EXPECT_FALSE(Present("SYSTEM\\CurrentControlSet\\Services\\ASPI32"));
 }
 

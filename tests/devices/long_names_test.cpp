@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "devices/device_fixture.h"
+#include "devices/fixeditems.h"
 #include "platform/registry.h"
 
 namespace {
@@ -30,17 +31,15 @@ bool PresentBelow(const std::string& parent, const std::string& name) {
 
 class LongDeviceNames : public ::testing::TestWithParam<std::tuple<const Category*, bool>> {
  protected:
-  LongDeviceNames() {
+  LongDeviceNames() : m_group(category().Group(nt5())) {
     if (!nt5()) platform::System().RegDeleteKeyA = &devices_test::RegDeleteKeyAs9x;
-    m_dlg.m_bNT5 = nt5();
-    m_dlg.m_bWin98 = !nt5();
   }
   const Category& category() const { return *std::get<0>(GetParam()); }
   bool nt5() const { return std::get<1>(GetParam()); }
 
   platform::ScopedSystem m_restore;
   devices_test::ScopedDeviceRegistry m_registry;
-  CCleanerDlg m_dlg;
+  CDeviceGroup m_group;
 };
 
 TEST_P(LongDeviceNames, AreListedRemovedAndSeenGone) {
@@ -50,14 +49,14 @@ TEST_P(LongDeviceNames, AreListedRemovedAndSeenGone) {
   category().Add(nt5(), "Zed", "Veldo", "Kept");
   ASSERT_GT(root.size() + 1 + name.size(), 260u);
 
-  (m_dlg.*category().build)();
-  ASSERT_EQ("Longest,Kept", devices_test::Describe((m_dlg.*category().list).get()));
-  (*(m_dlg.*category().list))[1]->m_bSelected = 0;
-  (m_dlg.*category().remove)();
+  m_group.Build();
+  ASSERT_EQ("Longest,Kept", devices_test::Describe(m_group.List()));
+  m_group.List()->at(1)->m_bSelected = 0;
+  m_group.Remove();
 
   EXPECT_FALSE(PresentBelow(root, name));
   EXPECT_TRUE(PresentBelow(root, "Zed"));
-  EXPECT_EQ("!Kept", devices_test::Describe((m_dlg.*category().list).get()));
+  EXPECT_EQ("!Kept", devices_test::Describe(m_group.List()));
 }
 
 INSTANTIATE_TEST_SUITE_P(Roots, LongDeviceNames,
@@ -77,18 +76,17 @@ TEST_P(LongAdapterNames, AreFoundAndTheFirstIsRemoved) {
   const std::string name = std::string(245, 'a') + "SimpleSCSI";
   ::RegCloseKey(CreateBelow(adapters, name, "0000"));
   ::RegCloseKey(CreateBelow(adapters, "ZZ", nullptr));
-  CCleanerDlg dlg;
-  dlg.m_bNT5 = nt5;
-  dlg.m_bWin98 = !nt5;
+  CEppDriver driver(
+      devices_test::VersionOf(nt5 ? devices_test::Windows::kXP : devices_test::Windows::kWin98));
 
   std::vector<std::string> paths;
-  EXPECT_TRUE(dlg.FindEPPDriver(&paths, TRUE));
+  EXPECT_TRUE(driver.Find(&paths, true));
   EXPECT_EQ(std::vector<std::string>{adapters + "\\" + name}, paths);
-  dlg.RemoveEPPDriver();
+  const CRemovalReport report = driver.Remove();
   EXPECT_FALSE(PresentBelow(adapters, name));
   EXPECT_TRUE(PresentBelow(adapters, "ZZ"));
-  EXPECT_FALSE(dlg.FindEPPDriver(nullptr, FALSE));
-  EXPECT_EQ(0, dlg.m_bEPPFound);
+  EXPECT_FALSE(driver.Find(nullptr, false));
+  EXPECT_TRUE(report.m_bEmpty);
 }
 
 INSTANTIATE_TEST_SUITE_P(Families, LongAdapterNames, ::testing::Bool(),

@@ -152,8 +152,9 @@ class SelectAllReadsOnce : public ::testing::TestWithParam<System> {
     }
   }
   static Shown Show(MainDialog& dlg, const Category& category) {
-    return {Describe((*dlg.*category.list).get()), dlg.Check(category.box), *dlg.*category.checked,
-            *dlg.*category.found, dlg.Enabled(category.box)};
+    const CDeviceGroup& group = category.Of(*dlg);
+    return {Describe(group.List()), dlg.Check(category.box), group.Checked() ? 1 : 0,
+            group.Found() ? 1 : 0, dlg.Enabled(category.box)};
   }
   // The category's check-box notification, as a click on an enabled box sends it.
   static void CheckBox(MainDialog& dlg, const Category& category) {
@@ -214,7 +215,7 @@ TEST_P(SelectAllReadsOnce, ALaterDetailOrCheckBoxReadsTheRegistryAfresh) {
       if (row.before != Before::kSelectAllOnEmpty) Seed();
       MainDialog dlg;
       dlg.Click(IDC_SELECTALL);
-      if (row.before == Before::kSelectAllThenRefresh) dlg->OnRefresh();
+      if (row.before == Before::kSelectAllThenRefresh) dlg.Click(IDC_REFRESH);
       // Someone else removes the first device and installs another.
       Remove(*category, "DevA");
       Add(*category, "DevD", "Quillmar", "Delta");
@@ -223,14 +224,14 @@ TEST_P(SelectAllReadsOnce, ALaterDetailOrCheckBoxReadsTheRegistryAfresh) {
                                        : std::string(category->name) + " Gamma,Delta";
       if (row.then == Then::kDetail) {
         Detail(dlg, *category);
-        EXPECT_EQ(expected, Describe((*dlg.*category->list).get()));
+        EXPECT_EQ(expected, Describe(category->Of(*dlg).List()));
       } else {
         // The box builds its list only where Select All left none: a category it did not
         // build (nothing found, or Windows 95's USB and still-image items).
-        const bool built = (*dlg.*category->list) != nullptr;
-        const std::string listed = Describe((*dlg.*category->list).get());
+        const bool built = category->Of(*dlg).List() != nullptr;
+        const std::string listed = Describe(category->Of(*dlg).List());
         CheckBox(dlg, *category);
-        EXPECT_EQ(built ? listed : expected, Describe((*dlg.*category->list).get()));
+        EXPECT_EQ(built ? listed : expected, Describe(category->Of(*dlg).List()));
       }
     }
   }
@@ -277,11 +278,12 @@ TEST_P(SelectAllReadsOnce, RemoversDeleteOnlyTheChosenKeysOfAListThatSelectAllBu
   MainDialog dlg;
   dlg.Click(IDC_SELECTALL);
   for (const Category* category : devices_test::kCategories) {
-    if (!(*dlg.*category->list)) continue;
+    CDeviceGroup& group = category->Of(*dlg);
+    if (!group.List()) continue;
     // The user keeps the second device. The first goes from the registry before Apply, and
     // the kept one moves into the position of the chosen one.
-    ASSERT_EQ(2u, (*dlg.*category->list)->size());
-    (*(*dlg.*category->list))[1]->m_bSelected = 0;
+    ASSERT_EQ(2u, group.List()->size());
+    group.List()->at(1)->m_bSelected = 0;
     Remove(*category, "DevA");
     (*dlg.*category->remove)();
     EXPECT_TRUE(KeyPresent(HKEY_LOCAL_MACHINE, category->DeviceKey(nt5(), "DevC")))

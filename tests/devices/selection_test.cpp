@@ -32,7 +32,9 @@ class DeviceSelection : public ::testing::TestWithParam<std::tuple<const Categor
   bool Present(const char* device) const {
     return KeyPresent(HKEY_LOCAL_MACHINE, category().DeviceKey(nt5(), device));
   }
-  CSelectionList& List(MainDialog& dlg) const { return *(*dlg.*category().list); }
+  CDeviceGroup& Group(MainDialog& dlg) const { return category().Of(*dlg); }
+  CSelectionList& List(MainDialog& dlg) const { return *Group(dlg).List(); }
+  std::string Shown(MainDialog& dlg) const { return Describe(Group(dlg).List()); }
 
   devices_test::ScopedDeviceRegistry m_registry;
   devices_test::ScopedWindows m_windows;
@@ -43,16 +45,16 @@ TEST_P(DeviceSelection, MarksStayWithTheirPositionAcrossRebuilds) {
   Add("DevB", "Beta");
   MainDialog dlg;
   ASSERT_TRUE(dlg.Enabled(category().box));
-  EXPECT_EQ(nullptr, (*dlg.*category().list).get());
+  EXPECT_EQ(nullptr, Group(dlg).List());
   dlg.Click(category().box);  // the first click builds the list with every entry selected
-  EXPECT_EQ("Alpha,Beta", Describe((*dlg.*category().list).get()));
+  EXPECT_EQ("Alpha,Beta", Shown(dlg));
   EXPECT_EQ(BST_CHECKED, dlg.Check(category().box));
   List(dlg)[1]->m_bSelected = 0;
   Add("DevC", "Gamma");
-  *dlg.*category().checked = 0;
-  (*dlg.*category().build)();
-  EXPECT_EQ("Alpha,!Beta,Gamma", Describe((*dlg.*category().list).get()));
-  EXPECT_EQ(1, *dlg.*category().checked);
+  Group(dlg).SetChecked(false);
+  Group(dlg).Build();
+  EXPECT_EQ("Alpha,!Beta,Gamma", Shown(dlg));
+  EXPECT_TRUE(Group(dlg).Checked());
 }
 
 TEST_P(DeviceSelection, RemovesTheSelectedDevicesAndRenumbersTheRest) {
@@ -70,22 +72,22 @@ TEST_P(DeviceSelection, RemovesTheSelectedDevicesAndRenumbersTheRest) {
   EXPECT_FALSE(Present("DevA"));
   EXPECT_TRUE(Present("DevB"));
   EXPECT_FALSE(Present("DevC"));
-  EXPECT_EQ("!Beta", Describe((*dlg.*category().list).get()));
+  EXPECT_EQ("!Beta", Shown(dlg));
   EXPECT_EQ(BST_CHECKED, dlg.Check(category().box));
   EXPECT_TRUE(dlg.Enabled(category().box));
-  EXPECT_EQ(1, *dlg.*category().found);
+  EXPECT_TRUE(Group(dlg).Found());
 
   (*dlg.*category().remove)();  // straight after: nothing left to delete
   EXPECT_TRUE(Present("DevB"));
-  EXPECT_EQ("!Beta", Describe((*dlg.*category().list).get()));
+  EXPECT_EQ("!Beta", Shown(dlg));
 
   List(dlg)[0]->m_bSelected = 1;
   (*dlg.*category().remove)();
   EXPECT_FALSE(Present("DevB"));
-  EXPECT_EQ("", Describe((*dlg.*category().list).get()));
+  EXPECT_EQ("", Shown(dlg));
   EXPECT_EQ(BST_UNCHECKED, dlg.Check(category().box));
   EXPECT_FALSE(dlg.Enabled(category().box));
-  EXPECT_EQ(0, *dlg.*category().found);
+  EXPECT_FALSE(Group(dlg).Found());
 }
 
 // Between the list and Apply the registry may change: devices go, come, and move to other
@@ -141,7 +143,7 @@ TEST_P(DeviceSelection, DetailButtonShowsTheListEvenOnADisabledBox) {
   answer.Press(IDCANCEL);
   answer.Press(IDOK);
   dlg.Click(category().detailButton);
-  EXPECT_EQ("Alpha", Describe((*dlg.*category().list).get()));
+  EXPECT_EQ("Alpha", Shown(dlg));
   EXPECT_EQ(BST_UNCHECKED, dlg.Check(category().box));
   dlg.Click(category().detailButton);
   EXPECT_EQ(BST_CHECKED, dlg.Check(category().box));
@@ -151,13 +153,13 @@ TEST_P(DeviceSelection, DetailButtonShowsTheListEvenOnADisabledBox) {
 
 TEST_P(DeviceSelection, RemovalWithoutAListDeletesNothing) {
   Add("DevA", "Alpha");
-  CCleanerDlg dlg;
-  dlg.m_bNT5 = nt5();
-  dlg.m_bWin98 = !nt5();
-  dlg.*category().found = 1;
-  (dlg.*category().remove)();
+  CDeviceGroup group = category().Group(nt5());
+  const CRemovalReport report = group.Remove();
   EXPECT_TRUE(Present("DevA"));
-  EXPECT_EQ(1, dlg.*category().found);
+  EXPECT_TRUE(group.Found());
+  EXPECT_FALSE(report.m_bEmpty);
+  EXPECT_EQ(0, report.m_nRemoved);
+  EXPECT_EQ(nullptr, group.List());
 }
 
 INSTANTIATE_TEST_SUITE_P(Roots, DeviceSelection,
@@ -183,10 +185,10 @@ TEST_P(FailedDelete, KeepsTheEntrySelectedAndTheBoxChecked) {
   dlg.Click(category.box);
   dlg.Click(IDC_APPLY);
   EXPECT_TRUE(KeyPresent(HKEY_LOCAL_MACHINE, category.DeviceKey(false, "DevB")));
-  EXPECT_EQ(category.instances ? "Alpha,Beta" : "Beta", Describe((*dlg.*category.list).get()));
+  EXPECT_EQ(category.instances ? "Alpha,Beta" : "Beta", Describe(category.Of(*dlg).List()));
   EXPECT_EQ(BST_CHECKED, dlg.Check(category.box));
   EXPECT_TRUE(dlg.Enabled(category.box));
-  EXPECT_EQ(1, *dlg.*category.found);
+  EXPECT_TRUE(category.Of(*dlg).Found());
 }
 
 INSTANTIATE_TEST_SUITE_P(Categories, FailedDelete, ::testing::ValuesIn(devices_test::kCategories),
@@ -202,7 +204,7 @@ TEST(ScsiApply, OnXpTheDeviceIsListedButKept) {
   dlg.Click(IDC_CHK_SCSI);
   dlg.Click(IDC_APPLY);
   EXPECT_TRUE(KeyPresent(HKEY_LOCAL_MACHINE, devices_test::kScsi.DeviceKey(true, "DevA")));
-  EXPECT_EQ("Alpha", Describe(dlg->m_pSCSIList.get()));
+  EXPECT_EQ("Alpha", Describe(dlg->Scsi().List()));
   EXPECT_EQ(BST_CHECKED, dlg.Check(IDC_CHK_SCSI));
   EXPECT_TRUE(dlg.Enabled(IDC_CHK_SCSI));
 }

@@ -10,9 +10,11 @@
 #include <algorithm>
 #include <memory>
 
-#include "app/globals.h"
 #include "devices/device_fixture.h"
+#include "devices/fixeditems.h"
 #include "files/file_fixture.h"
+#include "files/inf.h"
+#include "files/sysfiles.h"
 #include "platform/registry.h"
 #include "platform/text.h"
 #include "software/products.h"
@@ -78,11 +80,10 @@ TEST_F(CodePage932, DoubleByteCharactersCompareAsUnits) {
   };
   for (const PathCase& c : cases)
     EXPECT_EQ(c.same, platform::SameTextNoCase(c.a, c.b)) << c.a << " / " << c.b;
-  CCleanerDlg dlg;
   CSelectionList list;
   list.emplace_back(new CSelectionEntry{"C:\\\x83\x61.dll", 0, 1});
-  EXPECT_FALSE(dlg.ListContainsPath(&list, "C:\\\x83\x41.dll"));
-  EXPECT_TRUE(dlg.ListContainsPath(&list, "c:\\\x83\x61.DLL"));
+  EXPECT_FALSE(CSystemFiles::ListContainsPath(&list, "C:\\\x83\x41.dll"));
+  EXPECT_TRUE(CSystemFiles::ListContainsPath(&list, "c:\\\x83\x61.DLL"));
 }
 
 TEST_F(CodePage932, ABackslashTrailByteSeparatesNothing) {
@@ -96,18 +97,17 @@ TEST_F(CodePage932, ABackslashTrailByteSeparatesNothing) {
 class CodePage932Devices
     : public ::testing::TestWithParam<std::tuple<const devices_test::Category*, bool>> {
  protected:
+  CodePage932Devices() : m_group(category().Group(nt5())) {}
   void SetUp() override {
     RequireCodePage932();
     if (!nt5()) platform::System().RegDeleteKeyA = &devices_test::RegDeleteKeyAs9x;
-    m_dlg.m_bNT5 = nt5();
-    m_dlg.m_bWin98 = !nt5();
   }
   const devices_test::Category& category() const { return *std::get<0>(GetParam()); }
   bool nt5() const { return std::get<1>(GetParam()); }
 
   platform::ScopedSystem m_restore;
   devices_test::ScopedDeviceRegistry m_registry;
-  CCleanerDlg m_dlg;
+  CDeviceGroup m_group;
 };
 
 TEST_P(CodePage932Devices, FakeMatchesInTrailBytesAreNotTheMaker) {
@@ -124,9 +124,9 @@ TEST_P(CodePage932Devices, FakeMatchesInTrailBytesAreNotTheMaker) {
   for (const auto& row : rows)
     category().Add(nt5(), row.device, row.maker, std::string(row.device) + " \x83\x58\x83\x4C");
   CFoundKeyList scratch;
-  EXPECT_EQ(2, (m_dlg.*category().find)(&scratch, TRUE));
+  EXPECT_EQ(2, m_group.Find(&scratch, true));
   CFoundKeyList found;
-  (m_dlg.*category().find)(&found, FALSE);
+  m_group.Find(&found, false);
   ASSERT_EQ(2u, found.size());
   EXPECT_EQ("Dev4 \x83\x58\x83\x4C", found[0].m_strText);
   EXPECT_EQ(category().DeviceKey(nt5(), "Dev5"), found[1].m_strKeyPath);
@@ -137,13 +137,13 @@ TEST_P(CodePage932Devices, AKeyNameWithABackslashTrailByteIsRemovedWhole) {
   const std::string name = "\x95\x5C" "x";
   category().Add(nt5(), name, "Quillmar", "Hyou");
   category().Add(nt5(), "Aaa", "Veldo", "Kept");
-  (m_dlg.*category().build)();
-  ASSERT_EQ("Kept,Hyou", devices_test::Describe((m_dlg.*category().list).get()));
-  (*(m_dlg.*category().list))[0]->m_bSelected = 0;
-  (m_dlg.*category().remove)();
+  m_group.Build();
+  ASSERT_EQ("Kept,Hyou", devices_test::Describe(m_group.List()));
+  m_group.List()->at(0)->m_bSelected = 0;
+  m_group.Remove();
   EXPECT_FALSE(testing_support::KeyPresent(HKEY_LOCAL_MACHINE, category().DeviceKey(nt5(), name)));
   EXPECT_TRUE(testing_support::KeyPresent(HKEY_LOCAL_MACHINE, category().DeviceKey(nt5(), "Aaa")));
-  EXPECT_EQ("!Kept", devices_test::Describe((m_dlg.*category().list).get()));
+  EXPECT_EQ("!Kept", devices_test::Describe(m_group.List()));
 }
 
 // 255 double-byte characters take 510 bytes: the name is read whole, its device is found
@@ -154,11 +154,11 @@ TEST_P(CodePage932Devices, ALongDoubleByteKeyNameDoesNotEndTheWalk) {
   category().Add(nt5(), name, "Quillmar", "Long");
   category().Add(nt5(), "Bbb", "Veldo", "After");
   CFoundKeyList scratch;
-  EXPECT_EQ(2, (m_dlg.*category().find)(&scratch, TRUE));
-  (m_dlg.*category().build)();
-  ASSERT_EQ("Long,After", devices_test::Describe((m_dlg.*category().list).get()));
-  (m_dlg.*category().remove)();
-  EXPECT_EQ("", devices_test::Describe((m_dlg.*category().list).get()));
+  EXPECT_EQ(2, m_group.Find(&scratch, true));
+  m_group.Build();
+  ASSERT_EQ("Long,After", devices_test::Describe(m_group.List()));
+  EXPECT_TRUE(m_group.Remove().m_bEmpty);
+  EXPECT_EQ("", devices_test::Describe(m_group.List()));
   EXPECT_TRUE(platform::KeyAbsent(HKEY_LOCAL_MACHINE, category().DeviceKey(nt5(), name)));
 }
 
@@ -171,11 +171,11 @@ TEST_F(CodePage932, AdapterNamesWithFakeMatchesAreNotTheDriver) {
   devices_test::ScopedDeviceRegistry registry;
   const std::string adapters = "System\\CurrentControlSet\\Services\\Class\\SCSIAdapter\\";
   testing_support::CreateKey(HKEY_LOCAL_MACHINE, adapters + "\x81SimpleSCSI");
-  CCleanerDlg dlg;
-  EXPECT_FALSE(dlg.FindEPPDriver(nullptr, FALSE));
+  const CEppDriver driver(devices_test::VersionOf(devices_test::Windows::kXP));
+  EXPECT_FALSE(driver.Find(nullptr, false));
   testing_support::CreateKey(HKEY_LOCAL_MACHINE, adapters + "\x81\x40SimpleSCSI");
   std::vector<std::string> paths;
-  EXPECT_TRUE(dlg.FindEPPDriver(&paths, TRUE));
+  EXPECT_TRUE(driver.Find(&paths, true));
   EXPECT_EQ(std::vector<std::string>{adapters + "\x81\x40SimpleSCSI"}, paths);
 }
 
@@ -192,10 +192,10 @@ TEST_F(CodePage932, SoftwareWithFakeMatchesIsNotListed) {
   software_tests::SeedProduct(names[3], "\x91\x53", "d.exe");
   software_tests::SeedProduct(names[4], "Imagoquest Pro", "e.exe");
   testing_support::MainDialog dlg;
-  dlg->m_lstSoftware.FillSoftwareList();
+  dlg->Software().FillSoftwareList();
   const std::vector<software_tests::Listed> expected = {
       {"\x91\x53", "d.exe", names[3]}, {"Imagoquest Pro", "e.exe", names[4]}};
-  EXPECT_EQ(expected, software_tests::ListedOf(dlg->m_lstSoftware, names));
+  EXPECT_EQ(expected, software_tests::ListedOf(dlg->Software(), names));
 }
 
 TEST_F(CodePage932, ALeftRegistrationWithABackslashTrailByteIsDeletedOnConsent) {
@@ -206,20 +206,19 @@ TEST_F(CodePage932, ALeftRegistrationWithABackslashTrailByteIsDeletedOnConsent) 
   files_test::AnsweredMain main;
   testing_support::DialogAnswerer& answerer = main.answerer;
   testing_support::MainDialog& dlg = *main.dialog;
-  const int savedNT5 = g_bNT5;
-  g_bNT5 = 1;
-  const int row = software_tests::RowOf(dlg->m_lstSoftware, name);
+  // The NT 5 family deletes the leftover registration with its subkeys.
+  dlg->Software().SetWindows(WindowsVersion(WindowsVersion::kNT5, "Windows XP"));
+  const int row = software_tests::RowOf(dlg->Software(), name);
   ASSERT_GE(row, 0);
-  dlg->m_lstSoftware.SetCurSel(row);
+  dlg->Software().SetCurSel(row);
 
   answerer.Press(IDOK);
   answerer.Press(IDYES);
-  dlg->m_lstSoftware.OnDblclk();
+  dlg->Software().OnDblclk();
 
   EXPECT_FALSE(software_tests::ProductPresent(name));
-  EXPECT_EQ(-1, software_tests::RowOf(dlg->m_lstSoftware, name));
+  EXPECT_EQ(-1, software_tests::RowOf(dlg->Software(), name));
   EXPECT_TRUE(testing_support::KeyPresent(HKEY_LOCAL_MACHINE, software_tests::kUninstallKey));
-  g_bNT5 = savedNT5;
 }
 
 // --- Files -----------------------------------------------------------------------------------
@@ -233,16 +232,19 @@ TEST_F(CodePage932, SystemFilesDifferingInATrailByteAreTwoEntries) {
   ScopedFile wide(stem + "\x82\x81.dll");
   ASSERT_TRUE(small.present());
   ASSERT_TRUE(large.present());
-  CCleanerDlg dlg;
-  dlg.m_strWinDir = windows;
-  dlg.m_bNT5 = 1;
   // The full-width capital of an entry already listed is the same path.
-  dlg.m_pSysFilesList.reset(new CSelectionList);
-  dlg.m_pSysFilesList->emplace_back(new CSelectionEntry{stem + "\x82\x60.DLL", 0, 1});
-  dlg.BuildSysFilesList();
-  dlg.BuildSysFilesList();
+  struct Listed : CSystemFiles {
+    using CSystemFiles::CSystemFiles;
+    void Seed(const std::string& path) {
+      m_pList.reset(new CSelectionList);
+      m_pList->emplace_back(new CSelectionEntry{path, 0, 1});
+    }
+  } files(windows, WindowsVersion(WindowsVersion::kNT5, "Windows XP"));
+  files.Seed(stem + "\x82\x60.DLL");
+  files.Build();
+  files.Build();
   std::vector<std::string> texts;
-  for (const auto& entry : *dlg.m_pSysFilesList) texts.push_back(entry->m_strText);
+  for (const auto& entry : *files.List()) texts.push_back(entry->m_strText);
   std::sort(texts.begin() + 1, texts.end());
   EXPECT_EQ((std::vector<std::string>{stem + "\x82\x60.DLL", large.path(), small.path()}), texts);
 }
@@ -264,14 +266,11 @@ TEST_F(CodePage932, InfNamesWithBackslashTrailBytesStayInTheInfFolder) {
   ScopedFile settings(files_test::TempPath(".ini"),
                       "[INF]\r\nTotal=3\r\n1=" + hyouName + "\r\n2=\x95\x5C..\\" + outsideName +
                           "\r\n3=..\\\x95\x5C" + outsideName + "\r\n");
-  CCleanerDlg dlg;
-  dlg.m_strWinDir = files_test::WinDir();
-  dlg.m_strIniPath = settings.path();
-  dlg.m_bWin98 = 1;
-  dlg.BuildINFList();
-  ASSERT_EQ(1u, dlg.m_pINFList->size());
-  EXPECT_EQ(hyou.path, (*dlg.m_pINFList)[0]->m_strText);
-  dlg.RemoveINFFiles();
+  CInfFiles inf(files_test::WinDir(), settings.path(), WindowsVersion(WindowsVersion::kWin98));
+  inf.Build();
+  ASSERT_EQ(1u, inf.List()->size());
+  EXPECT_EQ(hyou.path, inf.List()->at(0)->m_strText);
+  inf.Remove();
   EXPECT_FALSE(hyou.present());
   EXPECT_TRUE(outside.present());
 }
