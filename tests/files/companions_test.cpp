@@ -3,16 +3,19 @@
 #include <fstream>
 #include <memory>
 
+#include "files/companions.h"
 #include "files/file_fixture.h"
 #include "platform/files.h"
 #include "res/resource.h"
 #include "support/dialog_answerer.h"
 #include "support/main_dialog.h"
 #include "support/registry_fixture.h"
+#include "support/version_fake.h"
 
 namespace {
 
 using files_test::ScopedFile;
+using files_test::SetBox;
 using files_test::WinDir;
 
 const char kRunKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
@@ -96,7 +99,7 @@ TEST_F(EventManager, SendsDestroyThenNcDestroyAndRemovesStartupAndProgram) {
   ASSERT_TRUE(window.Up());
   ScopedFile program(WinDir() + "\\System\\Evmonitr.exe");
   testing_support::MainDialog main;
-  main->SetCheck(IDC_CHK_EVENTMGR, BST_CHECKED);
+  SetBox(main, IDC_CHK_EVENTMGR, BST_CHECKED);
 
   main->RemoveEventManager();
 
@@ -107,7 +110,6 @@ TEST_F(EventManager, SendsDestroyThenNcDestroyAndRemovesStartupAndProgram) {
   EXPECT_EQ(std::vector<DWORD>{500}, files_test::RecordedCalls::sleeps);
   EXPECT_FALSE(main.Enabled(IDC_CHK_EVENTMGR));
   EXPECT_EQ(BST_CHECKED, main.Check(IDC_CHK_EVENTMGR));
-  EXPECT_EQ(0, main->m_bEventManagerFound);
 }
 
 // The running event manager holds its executable open until it has ended; the pause is its
@@ -120,9 +122,9 @@ TEST_F(EventManager, PausesForTheProgramToEndBeforeItDeletesTheFile) {
   ScopedFile program(WinDir() + "\\System\\Evmonitr.exe");
   g_runningProgram.reset(new files_test::HeldOpen(program.path()));
   platform::System().Sleep = &ProgramEndsDuringThePause;
-  testing_support::MainDialog main;
+  CCompanions companions(WinDir());
 
-  main->RemoveEventManager();
+  EXPECT_NO_THROW(companions.RemoveEventManager());
 
   EXPECT_FALSE(g_runningProgram);
   EXPECT_FALSE(program.present());
@@ -135,7 +137,6 @@ TEST_F(EventManager, WithoutWindowOrProgramStillRemovesTheStartupValue) {
   EXPECT_FALSE(m_startup.present());
   EXPECT_EQ(std::vector<DWORD>{500}, files_test::RecordedCalls::sleeps);
   EXPECT_FALSE(main.Enabled(IDC_CHK_EVENTMGR));
-  EXPECT_EQ(0, main->m_bEventManagerFound);
 }
 
 TEST_F(EventManager, AProgramHeldOpenIsLeftAloneWithoutAMessage) {
@@ -151,12 +152,11 @@ TEST_F(EventManager, AProgramHeldOpenIsLeftAloneWithoutAMessage) {
 TEST_F(EventManager, AProgramThatWillNotGoShowsTheFileErrorAndEndsTheCleaningRun) {
   ScopedFile program(WinDir() + "\\System\\Evmonitr.exe", "x", FILE_ATTRIBUTE_READONLY);
   RunValue detectorStartup("ScanEye.exe");
+  testing_support::FakeWindowsVersion xp(testing_support::Windows::WinXp);
   files_test::AnsweredMain answered;
   testing_support::MainDialog& main = *answered.dialog;
-  main->m_bWin95 = main->m_bWin98 = main->m_bWinME = main->m_bNT4 = 0;
-  main->m_bNT5 = 1;
-  main->SetCheck(IDC_CHK_EVENTMGR, BST_CHECKED);
-  main->SetCheck(IDC_CHK_DETECTOR, BST_CHECKED);
+  SetBox(main, IDC_CHK_EVENTMGR, BST_CHECKED);
+  SetBox(main, IDC_CHK_DETECTOR, BST_CHECKED);
 
   answered.answerer.Press(IDOK);
   main.Click(IDC_APPLY);
@@ -168,6 +168,18 @@ TEST_F(EventManager, AProgramThatWillNotGoShowsTheFileErrorAndEndsTheCleaningRun
   EXPECT_TRUE(main.Enabled(IDC_CHK_EVENTMGR));
   EXPECT_TRUE(detectorStartup.present());  // the detector step never ran
   EXPECT_EQ(BST_CHECKED, main.Check(IDC_CHK_DETECTOR));
+}
+
+// Without a window, the executable alone makes the event manager present, unless a running
+// program holds it open.
+TEST(EventManagerPresence, GoesByTheExecutableThatCanBeOpened) {
+  const std::string windows = files_test::TempPath("win");
+  CCompanions companions(windows);
+  EXPECT_FALSE(companions.FindEventManager());
+  ScopedFile program(windows + "\\System\\Evmonitr.exe");
+  EXPECT_TRUE(companions.FindEventManager());
+  files_test::HeldOpen held(program.path());
+  EXPECT_FALSE(companions.FindEventManager());
 }
 
 // Which open detector window gets WM_CLOSE: the first of versions 1.0 to 1.4, and no other.
@@ -186,7 +198,7 @@ TEST_P(Detector, ClosesOnlyTheFirstVersionFoundAndClosesTheItem) {
     ASSERT_TRUE(windows.back()->Up()) << caption;
   }
   testing_support::MainDialog main;
-  main->SetCheck(IDC_CHK_DETECTOR, BST_CHECKED);
+  SetBox(main, IDC_CHK_DETECTOR, BST_CHECKED);
 
   main->RemoveDetector();
 
@@ -197,7 +209,6 @@ TEST_P(Detector, ClosesOnlyTheFirstVersionFoundAndClosesTheItem) {
   EXPECT_FALSE(startup.present());
   EXPECT_EQ(BST_UNCHECKED, main.Check(IDC_CHK_DETECTOR));
   EXPECT_FALSE(main.Enabled(IDC_CHK_DETECTOR));
-  EXPECT_EQ(0, main->m_bDetectorFound);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -225,10 +236,9 @@ TEST_P(StartupValueShapes, AreDeletedAndTheirNeighboursKept) {
   for (const char* name : {"evmonitr.exe", "ScanEye.exe"})
     testing_support::SetBinary(HKEY_LOCAL_MACHINE, kRunKey, name, GetParam().bytes.data(),
                                GetParam().size, GetParam().type);
-  CCleanerDlg dlg;
-  dlg.m_strWinDir = files_test::TempPath("");
-  dlg.RemoveEventManager();
-  dlg.RemoveDetector();
+  CCompanions companions(files_test::TempPath(""));
+  companions.RemoveEventManager();
+  companions.RemoveDetector();
   EXPECT_FALSE(testing_support::ValuePresent(HKEY_LOCAL_MACHINE, kRunKey, "evmonitr.exe"));
   EXPECT_FALSE(testing_support::ValuePresent(HKEY_LOCAL_MACHINE, kRunKey, "ScanEye.exe"));
   EXPECT_TRUE(neighbour.present());

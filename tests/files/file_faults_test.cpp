@@ -4,10 +4,16 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <utility>
+#include <vector>
 
-#include "app/cleanerdlg.h"
+#include "files/companions.h"
 #include "files/file_fixture.h"
+#include "files/inf.h"
+#include "files/oeminf.h"
+#include "files/sysfiles.h"
 #include "res/resource.h"
+#include "support/registry_fixture.h"
 
 namespace {
 
@@ -40,6 +46,15 @@ struct FakeWindows {
   files_test::ScopedDirectory directory{path};
 };
 
+// The item's list as the Detail dialog leaves it: built once, then holding only `entries`.
+CSelectionList& ListOf(CSystemFiles& item, std::vector<CSelectionEntry> entries) {
+  item.Build();
+  CSelectionList& list = *item.List();
+  list.clear();
+  for (CSelectionEntry& entry : entries) list.emplace_back(new CSelectionEntry(std::move(entry)));
+  return list;
+}
+
 // System files: the driver in System32\Drivers is the file with the fault; the TWAIN file
 // beside it goes in every case.
 class SysFilesFault : public ::testing::TestWithParam<Fault> {};
@@ -54,25 +69,26 @@ TEST_P(SysFilesFault, KeepsListedWhatIsStillThereAndDeletesTheRest) {
   ScopedFile twain(windows.path + "\\Twain.dll");
   std::unique_ptr<HeldOpen> held;
   if (GetParam() == Fault::kHeldOpen) held.reset(new HeldOpen(driver));
-  CCleanerDlg dlg;
-  dlg.m_strWinDir = windows.path;
-  dlg.m_pSysFilesList.reset(new CSelectionList);
-  dlg.m_pSysFilesList->emplace_back(new CSelectionEntry{driver, 0, 1});
-  dlg.m_pSysFilesList->emplace_back(new CSelectionEntry{twain.path(), 1, 1});
-  dlg.m_bSysFilesFound = 1;
+  CSystemFiles item(windows.path, WindowsVersion(WindowsVersion::kNT5));
+  CSelectionList& list = ListOf(item, {{driver, 0, 1}, {twain.path(), 1, 1}});
+  item.SetFound(true);
 
-  dlg.RemoveSystemFiles();
+  const CRemovalReport report = item.Remove();
 
   EXPECT_FALSE(twain.present());
   const bool stays = GetParam() != Fault::kFolderMissing;
   if (file) {
     EXPECT_TRUE(file->present());
   }
-  ASSERT_EQ(stays ? 1u : 0u, dlg.m_pSysFilesList->size());
+  ASSERT_EQ(stays ? 1u : 0u, list.size());
   if (stays) {
-    EXPECT_EQ(driver, (*dlg.m_pSysFilesList)[0]->m_strText);
+    EXPECT_EQ(driver, list[0]->m_strText);
   }
-  EXPECT_EQ(stays ? 1 : 0, dlg.m_bSysFilesFound);
+  EXPECT_EQ(stays, item.Found());
+  // A file that was not there counts as gone.
+  EXPECT_EQ(stays ? 1 : 2, report.m_nRemoved);
+  EXPECT_EQ(stays ? 1 : 0, report.m_nKept);
+  EXPECT_EQ(!stays, report.m_bEmpty);
 }
 
 INSTANTIATE_TEST_SUITE_P(Faults, SysFilesFault,
@@ -82,20 +98,14 @@ INSTANTIATE_TEST_SUITE_P(Faults, SysFilesFault,
 
 TEST(SysFilesFolders, AWindowsDirectoryWithoutItsFoldersListsNothingOnAnyPlatform) {
   FakeWindows windows;
-  const int flags[][5] = {{1, 0, 0, 0, 0}, {0, 1, 0, 0, 0}, {0, 0, 1, 0, 0},
-                          {0, 0, 0, 1, 0}, {0, 0, 0, 0, 1}, {0, 0, 0, 0, 0}};
-  for (const auto& f : flags) {
-    CCleanerDlg dlg;
-    dlg.m_strWinDir = windows.path;
-    dlg.m_bWin95 = f[0];
-    dlg.m_bWin98 = f[1];
-    dlg.m_bWinME = f[2];
-    dlg.m_bNT4 = f[3];
-    dlg.m_bNT5 = f[4];
-    dlg.BuildSysFilesList();
-    ASSERT_TRUE(dlg.m_pSysFilesList);
-    EXPECT_TRUE(dlg.m_pSysFilesList->empty());
-    EXPECT_EQ(1, dlg.m_bSysFilesChecked);
+  for (unsigned flags : {0u + WindowsVersion::kWin95, 0u + WindowsVersion::kWin98,
+                         0u + WindowsVersion::kWinME, 0u + WindowsVersion::kNT4,
+                         0u + WindowsVersion::kNT5, 0u}) {
+    CSystemFiles item(windows.path, WindowsVersion(flags));
+    item.Build();
+    ASSERT_TRUE(item.List()) << flags;
+    EXPECT_TRUE(item.List()->empty()) << flags;
+    EXPECT_TRUE(item.Checked()) << flags;
   }
 }
 
@@ -112,32 +122,31 @@ TEST_P(InfFolders, MissingFoldersGiveFewerEntriesAndNoDeletionElsewhere) {
   ScopedFile outside(windows.path + "\\" + name);
   ScopedFile settings(TempPath(".ini"), "[INF]\r\nTotal=1\r\n1=" + name + "\r\n");
   ASSERT_FALSE(DirectoryPresent(windows.path + "\\INF\\Other"));
-  CCleanerDlg dlg;
-  dlg.m_strWinDir = windows.path;
-  dlg.m_strIniPath = settings.path();
-  dlg.m_bWin98 = 1;
-  dlg.m_bINFFound = 1;
-  dlg.BuildINFList();
-  ASSERT_EQ(1u, dlg.m_pINFList->size());
+  CInfFiles item(windows.path, settings.path(), WindowsVersion(WindowsVersion::kWin98));
+  item.SetFound(true);
+  item.Build();
+  ASSERT_EQ(1u, item.List()->size());
 
   // The file and its folder go after the list was built.
   if (infMissing) listed.reset();
   ASSERT_EQ(!infMissing, DirectoryPresent(windows.path + "\\INF"));
-  dlg.RemoveINFFiles();
+  const CRemovalReport report = item.Remove();
 
   EXPECT_TRUE(outside.present());
   if (!infMissing) {
     EXPECT_FALSE(listed->present());
   }
   // A listed file that cannot be opened stays listed and selected.
-  ASSERT_EQ(infMissing ? 1u : 0u, dlg.m_pINFList->size());
+  ASSERT_EQ(infMissing ? 1u : 0u, item.List()->size());
   if (infMissing) {
-    EXPECT_EQ(1, (*dlg.m_pINFList)[0]->m_bSelected);
+    EXPECT_EQ(1, (*item.List())[0]->m_bSelected);
   }
-  EXPECT_EQ(infMissing ? 1 : 0, dlg.m_bINFFound);
+  EXPECT_EQ(infMissing, item.Found());
+  EXPECT_EQ(infMissing ? 0 : 1, report.m_nRemoved);
+  EXPECT_EQ(!infMissing, report.m_bEmpty);
 
-  dlg.BuildINFList();
-  EXPECT_TRUE(dlg.m_pINFList->empty());
+  item.Build();
+  EXPECT_TRUE(item.List()->empty());
 }
 
 INSTANTIATE_TEST_SUITE_P(Folders, InfFolders, ::testing::Bool(),
@@ -200,8 +209,7 @@ TEST_P(OemFaults, LeaveWhatWillNotGoAndGoOnWithTheNextPackage) {
   ScopedFile nextInf(WinDir() + "\\inf\\" + nextBase + ".inf", kMarked);
   ScopedFile nextPnf(WinDir() + "\\inf\\" + nextBase + ".PNF");
 
-  CCleanerDlg dlg;
-  dlg.RemoveOemInfs();
+  RemoveOemInfs();
 
   EXPECT_EQ(row.infStays, inf.present());
   EXPECT_EQ(row.pnfStays, pnf.present());
@@ -228,24 +236,27 @@ TEST(OemFolders, WithoutAnInfFolderNothingStartsAndNothingWaits) {
   ScopedAside aside(WinDir() + "\\inf");
   ASSERT_TRUE(aside.moved());
   ASSERT_FALSE(DirectoryPresent(WinDir() + "\\inf"));
-  CCleanerDlg dlg;
-  dlg.RemoveOemInfs();
+  RemoveOemInfs();
   EXPECT_TRUE(RecordedCalls::commands.empty());
   EXPECT_TRUE(RecordedCalls::sleeps.empty());
 }
 
-// The event manager's executable in a Windows directory without a System folder.
+// The event manager's executable in a Windows directory without a System folder: the item
+// ends quietly, and the dialog closes its box without a message.
 TEST(EventManagerFolders, WithoutASystemFolderTheItemClosesWithoutAMessage) {
   FakeWindows windows;
   RecordedCalls calls;
+  CCompanions companions(windows.path);
+  EXPECT_NO_THROW(companions.RemoveEventManager());
+  EXPECT_FALSE(companions.FindEventManager());
+
   files_test::AnsweredMain answered;
   testing_support::MainDialog& main = *answered.dialog;
-  main->m_strWinDir = windows.path;
-  main->SetCheck(IDC_CHK_EVENTMGR, BST_CHECKED);
+  ASSERT_FALSE(testing_support::FilePresent(WinDir() + "\\System\\Evmonitr.exe"));
+  files_test::SetBox(main, IDC_CHK_EVENTMGR, BST_CHECKED);
   main->RemoveEventManager();
   EXPECT_TRUE(answered.Boxes().empty());
   EXPECT_FALSE(main.Enabled(IDC_CHK_EVENTMGR));
-  EXPECT_EQ(0, main->m_bEventManagerFound);
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include "files/file_fixture.h"
 
+#include "platform/files.h"
 #include "support/registry_fixture.h"
 
 namespace files_test {
@@ -64,6 +65,22 @@ HeldOpen::HeldOpen(const std::string& path)
 
 HeldOpen::~HeldOpen() {
   if (m_file != INVALID_HANDLE_VALUE) ::CloseHandle(m_file);
+}
+
+std::string ProgramSettings::Path() {
+  return platform::DirectoryOf(platform::ModulePath()) + "\\DrvPurge.ini";
+}
+
+ProgramSettings::ProgramSettings() : m_saved(Path()) { testing_support::RemoveFile(Path()); }
+
+ProgramSettings::ProgramSettings(const std::string& content) : ProgramSettings() {
+  testing_support::WriteFile(Path(), content);
+}
+
+ProgramSettings::~ProgramSettings() { testing_support::RemoveFile(Path()); }
+
+void SetBox(testing_support::MainDialog& dialog, int id, int state) {
+  ::SendMessageA(dialog->GetDlgItem(id), BM_SETCHECK, static_cast<WPARAM>(state), 0);
 }
 
 std::vector<DWORD> RecordedCalls::sleeps;

@@ -102,6 +102,26 @@ class RecordedCalls {
   platform::ScopedSystem m_restore;
 };
 
+// The settings file DrvPurge.ini beside the test program, which is where the dialog reads
+// it: written with `content`, or absent with the default constructor; any earlier one is
+// put back at the end.
+class ProgramSettings {
+ public:
+  ProgramSettings();
+  explicit ProgramSettings(const std::string& content);
+  ~ProgramSettings();
+  ProgramSettings(const ProgramSettings&) = delete;
+  ProgramSettings& operator=(const ProgramSettings&) = delete;
+  static std::string Path();
+
+ private:
+  ScopedBackup m_saved;
+};
+
+// Puts a box of the dialog in `state` without notifying the dialog, as the program's own
+// calls do.
+void SetBox(testing_support::MainDialog& dialog, int id, int state);
+
 // `size` bytes of every value, zeros included, but no line break: one endless line of
 // garbage. The same `seed` gives the same bytes.
 std::string Garbage(size_t size, unsigned seed = 12345);

@@ -3,14 +3,17 @@
 #include <memory>
 
 #include "files/file_fixture.h"
+#include "files/inf.h"
 #include "res/resource.h"
 #include "support/dialog_answerer.h"
 #include "support/main_dialog.h"
 #include "support/registry_fixture.h"
+#include "support/version_fake.h"
 
 namespace {
 
 using files_test::ScopedFile;
+using files_test::SetBox;
 using files_test::UniqueName;
 using files_test::WinDir;
 
@@ -37,24 +40,32 @@ class InfFiles : public ::testing::Test {
     for (const auto& entry : list) texts.push_back(entry->m_strText);
     return texts;
   }
-  // The real main dialog, flagged Windows XP (or 98), whose settings file is `settings`.
+  // The item as the dialog makes it, on the Windows with `flags`.
+  static CInfFiles Item(const std::string& settings, unsigned flags = 0) {
+    return CInfFiles(WinDir(), settings, WindowsVersion(flags));
+  }
+  // The real main dialog on Windows XP (or 98), whose settings file beside the program is a
+  // copy of `settings` (absent when `settings` is).
   testing_support::MainDialog& OpenMain(const std::string& settings, bool nt5 = true) {
+    m_main.reset();
+    m_version.reset(new testing_support::FakeWindowsVersion(
+        nt5 ? testing_support::Windows::WinXp : testing_support::Windows::Win98));
+    m_beside.reset(testing_support::FilePresent(settings)
+                       ? new files_test::ProgramSettings(testing_support::ReadWholeFile(settings))
+                       : new files_test::ProgramSettings);
     m_main.reset(new files_test::AnsweredMain);
-    CCleanerDlg& dlg = **m_main->dialog;
-    dlg.m_bWin95 = dlg.m_bWinME = dlg.m_bNT4 = 0;
-    dlg.m_bNT5 = nt5 ? 1 : 0;
-    dlg.m_bWin98 = nt5 ? 0 : 1;
-    dlg.m_strIniPath = settings;
     return *m_main->dialog;
   }
 
   files_test::RecordedCalls m_calls;
   std::vector<std::unique_ptr<ScopedFile>> m_files, m_settings;
-  CCleanerDlg m_dlg;
+  std::unique_ptr<testing_support::FakeWindowsVersion> m_version;
+  std::unique_ptr<files_test::ProgramSettings> m_beside;
   std::unique_ptr<files_test::AnsweredMain> m_main;
-  void SetUp() override { m_dlg.m_strWinDir = WinDir(); }
   void TearDown() override {
     m_main.reset();
+    m_beside.reset();
+    m_version.reset();
     // Newest first, so that a folder a file brought along is empty when that file goes.
     while (!m_files.empty()) m_files.pop_back();
   }
@@ -63,15 +74,15 @@ class InfFiles : public ::testing::Test {
 TEST_F(InfFiles, ListsTheNamedFilesThatOpenNumberedInOrder) {
   ScopedFile& first = Inf();
   ScopedFile& second = Inf();
-  m_dlg.m_strIniPath = Settings({"Total=4", "1=" + Name(first), "2=" + UniqueName("missing", ".inf"),
-                                 "3=", "4=" + Name(second), "5=" + Name(first)});
-  m_dlg.BuildINFList();
-  ASSERT_TRUE(m_dlg.m_pINFList);
-  ASSERT_EQ((std::vector<std::string>{first.path(), second.path()}), Texts(*m_dlg.m_pINFList));
-  EXPECT_EQ(0, (*m_dlg.m_pINFList)[0]->m_nIndex);
-  EXPECT_EQ(1, (*m_dlg.m_pINFList)[1]->m_nIndex);
-  EXPECT_EQ(1, (*m_dlg.m_pINFList)[1]->m_bSelected);
-  EXPECT_EQ(1, m_dlg.m_bINFChecked);
+  CInfFiles item = Item(Settings({"Total=4", "1=" + Name(first), "2=" + UniqueName("missing", ".inf"),
+                                  "3=", "4=" + Name(second), "5=" + Name(first)}));
+  item.Build();
+  ASSERT_TRUE(item.List());
+  ASSERT_EQ((std::vector<std::string>{first.path(), second.path()}), Texts(*item.List()));
+  EXPECT_EQ(0, (*item.List())[0]->m_nIndex);
+  EXPECT_EQ(1, (*item.List())[1]->m_nIndex);
+  EXPECT_EQ(1, (*item.List())[1]->m_bSelected);
+  EXPECT_TRUE(item.Checked());
 }
 
 TEST_F(InfFiles, TotalCountsWithItsLow16BitsOnly) {
@@ -80,26 +91,26 @@ TEST_F(InfFiles, TotalCountsWithItsLow16BitsOnly) {
   const struct { const char* total; size_t entries; } cases[] = {
       {"65537", 1}, {"65536", 0}, {"2", 2}, {"0", 0}, {"nonsense", 0}};
   for (const auto& c : cases) {
-    m_dlg.m_strIniPath = Settings({std::string("Total=") + c.total, "1=" + Name(first), "2=" + Name(second)});
-    m_dlg.BuildINFList();
-    EXPECT_EQ(c.entries, m_dlg.m_pINFList->size()) << c.total;
+    CInfFiles item = Item(Settings({std::string("Total=") + c.total, "1=" + Name(first), "2=" + Name(second)}));
+    item.Build();
+    EXPECT_EQ(c.entries, item.List()->size()) << c.total;
   }
 }
 
 TEST_F(InfFiles, AMissingSettingsFileListsNothing) {
-  m_dlg.m_strIniPath = files_test::TempPath(".ini");
-  m_dlg.BuildINFList();
-  ASSERT_TRUE(m_dlg.m_pINFList);
-  EXPECT_TRUE(m_dlg.m_pINFList->empty());
-  EXPECT_EQ(1, m_dlg.m_bINFChecked);
+  CInfFiles item = Item(files_test::TempPath(".ini"));
+  item.Build();
+  ASSERT_TRUE(item.List());
+  EXPECT_TRUE(item.List()->empty());
+  EXPECT_TRUE(item.Checked());
 }
 
 TEST_F(InfFiles, ALongNameIsReadWhole) {
   ScopedFile& file = Inf("dpt long name " + std::string(40, 'n'));
   ASSERT_TRUE(file.present());
-  m_dlg.m_strIniPath = Settings({"Total=1", "1=" + Name(file)});
-  m_dlg.BuildINFList();
-  EXPECT_EQ(std::vector<std::string>{file.path()}, Texts(*m_dlg.m_pINFList));
+  CInfFiles item = Item(Settings({"Total=1", "1=" + Name(file)}));
+  item.Build();
+  EXPECT_EQ(std::vector<std::string>{file.path()}, Texts(*item.List()));
 }
 
 // The settings file names files of the INF folder only: a value that would reach another
@@ -116,12 +127,11 @@ TEST_F(InfFiles, ValuesLeadingOutOfTheInfFolderNameNothing) {
       "C:" + Name(other),
       "..",
   };
-  m_dlg.m_bNT5 = 1;
   for (const std::string& value : values) {
-    m_dlg.m_strIniPath = Settings({"Total=1", "1=" + value});
-    m_dlg.BuildINFList();
-    EXPECT_TRUE(m_dlg.m_pINFList->empty()) << value;
-    m_dlg.RemoveINFFiles();
+    CInfFiles item = Item(Settings({"Total=1", "1=" + value}), WindowsVersion::kNT5);
+    item.Build();
+    EXPECT_TRUE(item.List()->empty()) << value;
+    item.Remove();
   }
   EXPECT_TRUE(outside.present());
   EXPECT_TRUE(other.present());
@@ -135,35 +145,36 @@ TEST_F(InfFiles, RemovalRenumbersTheEntriesLeftAndARebuildKeepsTheirMarks) {
   auto& main = OpenMain(Settings({"Total=4", "1=" + Name(first), "2=" + Name(second),
                              "3=" + Name(third), "4=" + fourth.substr(fourth.rfind('\\') + 1)}));
   main->BuildINFList();
-  (*main->m_pINFList)[1]->m_bSelected = 0;
-  (*main->m_pINFList)[2]->m_bSelected = 0;
+  (*main->InfFiles().List())[1]->m_bSelected = 0;
+  (*main->InfFiles().List())[2]->m_bSelected = 0;
 
   main->RemoveINFFiles();
 
+  const CSelectionList* list = main->InfFiles().List();
   EXPECT_FALSE(first.present());
-  ASSERT_EQ((std::vector<std::string>{second.path(), third.path()}), Texts(*main->m_pINFList));
-  EXPECT_EQ(0, (*main->m_pINFList)[0]->m_nIndex);
-  EXPECT_EQ(1, (*main->m_pINFList)[1]->m_nIndex);
+  ASSERT_EQ((std::vector<std::string>{second.path(), third.path()}), Texts(*list));
+  EXPECT_EQ(0, (*list)[0]->m_nIndex);
+  EXPECT_EQ(1, (*list)[1]->m_nIndex);
   EXPECT_TRUE(main.Enabled(IDC_CHK_INF));
 
   ScopedFile added(fourth);
   main->BuildINFList();
-  ASSERT_EQ((std::vector<std::string>{second.path(), third.path(), fourth}),
-            Texts(*main->m_pINFList));
-  EXPECT_EQ(0, (*main->m_pINFList)[0]->m_bSelected);
-  EXPECT_EQ(0, (*main->m_pINFList)[1]->m_bSelected);
-  EXPECT_EQ(1, (*main->m_pINFList)[2]->m_bSelected);
+  list = main->InfFiles().List();
+  ASSERT_EQ((std::vector<std::string>{second.path(), third.path(), fourth}), Texts(*list));
+  EXPECT_EQ(0, (*list)[0]->m_bSelected);
+  EXPECT_EQ(0, (*list)[1]->m_bSelected);
+  EXPECT_EQ(1, (*list)[2]->m_bSelected);
 }
 
 TEST_F(InfFiles, AFileListedTwiceIsDeletedOnceAndItsSecondEntryStays) {
   ScopedFile& file = Inf();
   auto& main = OpenMain(Settings({"Total=2", "1=" + Name(file), "2=" + Name(file)}));
   main.Click(IDC_CHK_INF);
-  ASSERT_EQ(2u, main->m_pINFList->size());
+  ASSERT_EQ(2u, main->InfFiles().List()->size());
   main.Click(IDC_APPLY);
   EXPECT_FALSE(file.present());
-  ASSERT_EQ(1u, main->m_pINFList->size());
-  EXPECT_EQ(1, (*main->m_pINFList)[0]->m_bSelected);
+  ASSERT_EQ(1u, main->InfFiles().List()->size());
+  EXPECT_EQ(1, (*main->InfFiles().List())[0]->m_bSelected);
   EXPECT_TRUE(main.Enabled(IDC_CHK_INF));
   EXPECT_EQ(BST_CHECKED, main.Check(IDC_CHK_INF));
 }
@@ -178,7 +189,7 @@ TEST_P(InfApplyWithoutSettings, RemovesTheUnlistedFilesAndClosesTheItem) {
   ScopedFile& unrelated = Inf("dpt", "\\INF\\Other\\");
   ScopedFile oem(WinDir() + "\\INF\\" + UniqueName("oemdpt", ".inf"), "[Version]\r\nCatalogFile=Qlvdr.cat\r\n");
   auto& main = OpenMain(files_test::TempPath(".ini"), nt5);
-  main->m_bINFFound = 1;
+  main->InfFiles().SetFound(true);
   main.Click(IDC_CHK_INF);
   ASSERT_EQ(BST_CHECKED, main.Check(IDC_CHK_INF));
 
@@ -189,7 +200,7 @@ TEST_P(InfApplyWithoutSettings, RemovesTheUnlistedFilesAndClosesTheItem) {
   EXPECT_EQ(!nt5, oem.present());
   EXPECT_EQ(BST_UNCHECKED, main.Check(IDC_CHK_INF));
   EXPECT_FALSE(main.Enabled(IDC_CHK_INF));
-  EXPECT_EQ(0, main->m_bINFFound);
+  EXPECT_FALSE(main->InfFiles().Found());
 }
 
 // Select All checks the item for the unlisted files alone, Apply removes them, and looking
@@ -222,8 +233,8 @@ TEST_F(InfFiles, AReadOnlyListedFileShowsTheFileErrorAndEndsTheCleaningRun) {
   auto& main = OpenMain(Settings({"Total=1", "1=" + Name(readOnly)}));
   main.Click(IDC_CHK_INF);
   main->BuildSysFilesList();
-  for (auto& entry : *main->m_pSysFilesList) entry->m_bSelected = entry->m_strText == config.path();
-  main->SetCheck(IDC_CHK_SYSFILES, BST_INDETERMINATE);
+  for (auto& entry : *main->SystemFiles().List()) entry->m_bSelected = entry->m_strText == config.path();
+  SetBox(main, IDC_CHK_SYSFILES, BST_INDETERMINATE);
 
   m_main->answerer.Press(IDOK);
   main.Click(IDC_APPLY);
@@ -232,12 +243,12 @@ TEST_F(InfFiles, AReadOnlyListedFileShowsTheFileErrorAndEndsTheCleaningRun) {
   EXPECT_EQ("Access to an unnamed file was denied.", m_main->Boxes()[0].text);
   EXPECT_EQ(static_cast<UINT>(MB_ICONSTOP), m_main->Boxes()[0].icon);
   EXPECT_TRUE(readOnly.present());
-  EXPECT_EQ(std::vector<std::string>{readOnly.path()}, Texts(*main->m_pINFList));
+  EXPECT_EQ(std::vector<std::string>{readOnly.path()}, Texts(*main->InfFiles().List()));
   // Nothing after the failed deletion ran: not the rest of the INF step, not the system files.
   EXPECT_TRUE(other.present());
   EXPECT_TRUE(config.present());
   EXPECT_TRUE(main.Enabled(IDC_CHK_INF));
-  EXPECT_EQ(1, main->m_bCleaned);
+  EXPECT_TRUE(main->Cleaned());
 }
 
 TEST_F(InfFiles, AListedFileHeldOpenStaysListedAndSelectedWithoutAMessage) {
@@ -252,8 +263,8 @@ TEST_F(InfFiles, AListedFileHeldOpenStaysListedAndSelectedWithoutAMessage) {
   EXPECT_TRUE(m_main->Boxes().empty());
   EXPECT_TRUE(held.present());
   EXPECT_FALSE(loose.present());
-  ASSERT_EQ(std::vector<std::string>{held.path()}, Texts(*main->m_pINFList));
-  EXPECT_EQ(1, (*main->m_pINFList)[0]->m_bSelected);
+  ASSERT_EQ(std::vector<std::string>{held.path()}, Texts(*main->InfFiles().List()));
+  EXPECT_EQ(1, (*main->InfFiles().List())[0]->m_bSelected);
   EXPECT_EQ(BST_CHECKED, main.Check(IDC_CHK_INF));
 }
 
@@ -265,10 +276,10 @@ TEST_F(InfFiles, DeviceNamesNameNoFileAndTheCleaningRunGoesOn) {
   auto& main = OpenMain(
       Settings({"Total=6", "1=NUL", "2=CON", "3=" + Name(real), "4=COM1", "5=nul.inf", "6=LPT1"}));
   main.Click(IDC_CHK_INF);
-  EXPECT_EQ(std::vector<std::string>{real.path()}, Texts(*main->m_pINFList));
+  EXPECT_EQ(std::vector<std::string>{real.path()}, Texts(*main->InfFiles().List()));
   main->BuildSysFilesList();
-  for (auto& entry : *main->m_pSysFilesList) entry->m_bSelected = entry->m_strText == config.path();
-  main->SetCheck(IDC_CHK_SYSFILES, BST_INDETERMINATE);
+  for (auto& entry : *main->SystemFiles().List()) entry->m_bSelected = entry->m_strText == config.path();
+  SetBox(main, IDC_CHK_SYSFILES, BST_INDETERMINATE);
 
   main.Click(IDC_APPLY);
 
@@ -287,7 +298,7 @@ TEST_F(InfFiles, DetailAndSelectAllDeleteNothing) {
   m_main->answerer.Press(IDCANCEL);
   main.Click(IDC_DETAIL_INF);
   EXPECT_EQ(1u, m_main->Boxes().size());
-  EXPECT_EQ(std::vector<std::string>{listed.path()}, Texts(*main->m_pINFList));
+  EXPECT_EQ(std::vector<std::string>{listed.path()}, Texts(*main->InfFiles().List()));
 
   main.Click(IDC_SELECTALL);
   EXPECT_EQ(1u, m_main->Boxes().size());
@@ -304,7 +315,7 @@ TEST_F(InfFiles, PatternDeletionTakesTheWholeOfALongPath) {
   const std::string directory = files_test::TempPath(std::string(70, 'd')) + "\\" + std::string(50, 'e');
   ScopedFile matching(directory + "\\Quillmar" + std::string(30, 'q') + ".inf");
   ScopedFile unrelated(directory + "\\Other.inf");
-  m_dlg.DeleteFilesByPattern(directory, "Quillmar*.inf");
+  CInfFiles::DeleteFilesByPattern(directory, "Quillmar*.inf");
   EXPECT_FALSE(matching.present());
   EXPECT_TRUE(unrelated.present());
 }

@@ -4,8 +4,8 @@
 
 #include <memory>
 
-#include "app/cleanerdlg.h"
 #include "files/file_fixture.h"
+#include "files/inf.h"
 
 namespace {
 
@@ -67,12 +67,11 @@ std::string Utf16(const std::string& text) {
 
 class SettingsFile : public ::testing::Test {
  protected:
-  void SetUp() override {
-    m_dlg.m_strWinDir = WinDir();
-    m_dlg.m_bWin98 = 1;  // no OEM packages: only the listed files and INF\Other go
+  // Windows 98 has no OEM packages: only the listed files and INF\Other go.
+  static CInfFiles Item(const ScopedFile& settings) {
+    return CInfFiles(WinDir(), settings.path(), WindowsVersion(WindowsVersion::kWin98));
   }
   files_test::RecordedCalls m_calls;
-  CCleanerDlg m_dlg;
 };
 
 class HostileSettings : public SettingsFile, public ::testing::WithParamInterface<SettingsCase> {};
@@ -80,19 +79,21 @@ class HostileSettings : public SettingsFile, public ::testing::WithParamInterfac
 TEST_P(HostileSettings, ListsOnlyNamedFilesOfTheInfFolderAndApplyDeletesOnlyThose) {
   Scene scene;
   ScopedFile settings(files_test::TempPath(".ini"), GetParam().content(scene));
-  m_dlg.m_strIniPath = settings.path();
+  CInfFiles item = Item(settings);
 
-  m_dlg.BuildINFList();
-  ASSERT_TRUE(m_dlg.m_pINFList);
+  item.Build();
+  ASSERT_TRUE(item.List());
   const std::string listed = GetParam().listed;
-  EXPECT_EQ(listed, scene.Letters(*m_dlg.m_pINFList));
+  EXPECT_EQ(listed, scene.Letters(*item.List()));
 
-  m_dlg.RemoveINFFiles();
+  const CRemovalReport report = item.Remove();
   std::string kept;
   for (char letter : std::string("ABC"))
     if (listed.find(letter) == std::string::npos) kept += letter;
   EXPECT_EQ(kept, scene.Present());
-  EXPECT_TRUE(m_dlg.m_pINFList->empty());
+  EXPECT_TRUE(item.List()->empty());
+  EXPECT_EQ(static_cast<int>(listed.size()), report.m_nRemoved);
+  EXPECT_TRUE(report.m_bEmpty);
   EXPECT_TRUE(scene.d.present());
   EXPECT_TRUE(scene.outside.present());
   EXPECT_TRUE(scene.other.present());
@@ -196,14 +197,17 @@ TEST_F(SettingsFile, TenThousandKeysListExactlyTheFilesThatExist) {
     content += Key(key, value);
   }
   ScopedFile settings(files_test::TempPath(".ini"), content);
-  m_dlg.m_strIniPath = settings.path();
+  CInfFiles item = Item(settings);
 
-  m_dlg.BuildINFList();
-  ASSERT_EQ("ABC", scene.Letters(*m_dlg.m_pINFList));
-  (*m_dlg.m_pINFList)[1]->m_bSelected = 0;
-  m_dlg.RemoveINFFiles();
+  item.Build();
+  ASSERT_EQ("ABC", scene.Letters(*item.List()));
+  (*item.List())[1]->m_bSelected = 0;
+  const CRemovalReport report = item.Remove();
   EXPECT_EQ("B", scene.Present());
-  EXPECT_EQ("B", scene.Letters(*m_dlg.m_pINFList));
+  EXPECT_EQ("B", scene.Letters(*item.List()));
+  EXPECT_EQ(2, report.m_nRemoved);
+  EXPECT_EQ(1, report.m_nKept);
+  EXPECT_FALSE(report.m_bEmpty);
   EXPECT_TRUE(scene.d.present());
   EXPECT_TRUE(scene.outside.present());
   EXPECT_TRUE(scene.other.present());

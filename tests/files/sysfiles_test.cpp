@@ -2,12 +2,13 @@
 
 #include <memory>
 
-#include "app/cleanerdlg.h"
 #include "files/file_fixture.h"
+#include "files/sysfiles.h"
 #include "res/resource.h"
 #include "support/dialog_answerer.h"
 #include "support/main_dialog.h"
 #include "support/registry_fixture.h"
+#include "support/version_fake.h"
 
 namespace {
 
@@ -15,17 +16,7 @@ using files_test::ScopedFile;
 using files_test::SeededFile;
 using files_test::WinDir;
 
-struct Flags {
-  int win95, win98, winme, nt4, nt5;
-};
-
-void SetPlatform(CCleanerDlg& dlg, const Flags& flags) {
-  dlg.m_bWin95 = flags.win95;
-  dlg.m_bWin98 = flags.win98;
-  dlg.m_bWinME = flags.winme;
-  dlg.m_bNT4 = flags.nt4;
-  dlg.m_bNT5 = flags.nt5;
-}
+using testing_support::FakeWindowsVersion;
 
 std::vector<std::string> Texts(const CSelectionList& list) {
   std::vector<std::string> texts;
@@ -34,7 +25,7 @@ std::vector<std::string> Texts(const CSelectionList& list) {
 }
 
 // Every candidate of every platform exists; which of them a platform lists is the test.
-class SysFilesCandidates : public ::testing::TestWithParam<std::pair<Flags, const char*>> {
+class SysFilesCandidates : public ::testing::TestWithParam<std::pair<unsigned, const char*>> {
  protected:
   std::string m_library = files_test::UniqueName("qlvimx", ".dll");
   ScopedFile m_config{WinDir() + "\\System32\\Qlmcfg.dll"};
@@ -50,10 +41,8 @@ class SysFilesCandidates : public ::testing::TestWithParam<std::pair<Flags, cons
 };
 
 TEST_P(SysFilesCandidates, ListsThePlatformsCandidatesInOrder) {
-  CCleanerDlg dlg;
-  dlg.m_strWinDir = WinDir();
-  SetPlatform(dlg, GetParam().first);
-  dlg.BuildSysFilesList();
+  CSystemFiles item(WinDir(), WindowsVersion(GetParam().first));
+  item.Build();
 
   // Steps by letter: C config, L library in System (l: in System32), D 1394 driver,
   // I imaging driver in System (i: in System32\Drivers), T the four TWAIN files.
@@ -72,24 +61,24 @@ TEST_P(SysFilesCandidates, ListsThePlatformsCandidatesInOrder) {
         break;
     }
   }
-  ASSERT_TRUE(dlg.m_pSysFilesList);
-  EXPECT_EQ(expected, Texts(*dlg.m_pSysFilesList));
-  for (size_t i = 0; i < dlg.m_pSysFilesList->size(); ++i) {
-    EXPECT_EQ(static_cast<int>(i), (*dlg.m_pSysFilesList)[i]->m_nIndex);
-    EXPECT_EQ(1, (*dlg.m_pSysFilesList)[i]->m_bSelected);
+  ASSERT_TRUE(item.List());
+  EXPECT_EQ(expected, Texts(*item.List()));
+  for (size_t i = 0; i < item.List()->size(); ++i) {
+    EXPECT_EQ(static_cast<int>(i), (*item.List())[i]->m_nIndex);
+    EXPECT_EQ(1, (*item.List())[i]->m_bSelected);
   }
-  EXPECT_EQ(1, dlg.m_bSysFilesChecked);
+  EXPECT_TRUE(item.Checked());
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Platforms, SysFilesCandidates,
-    ::testing::Values(std::make_pair(Flags{1, 0, 0, 0, 0}, "CIT"),
-                      std::make_pair(Flags{0, 1, 0, 0, 0}, "CLDiT"),
-                      std::make_pair(Flags{0, 0, 1, 0, 0}, "CliT"),
-                      std::make_pair(Flags{0, 0, 0, 1, 0}, "CT"),
-                      std::make_pair(Flags{0, 0, 0, 0, 1}, "ClT"),
-                      std::make_pair(Flags{0, 0, 0, 1, 1}, "CT"),
-                      std::make_pair(Flags{0, 0, 0, 0, 0}, "CliT")));
+    ::testing::Values(std::make_pair(0u + WindowsVersion::kWin95, "CIT"),
+                      std::make_pair(0u + WindowsVersion::kWin98, "CLDiT"),
+                      std::make_pair(0u + WindowsVersion::kWinME, "CliT"),
+                      std::make_pair(0u + WindowsVersion::kNT4, "CT"),
+                      std::make_pair(0u + WindowsVersion::kNT5, "ClT"),
+                      std::make_pair(WindowsVersion::kNT4 | WindowsVersion::kNT5, "CT"),
+                      std::make_pair(0u, "CliT")));
 
 // The system's two TWAIN libraries are there; the TWAIN helpers are not.
 class SysFiles : public ::testing::Test {
@@ -98,28 +87,26 @@ class SysFiles : public ::testing::Test {
   SeededFile m_twain32{WinDir() + "\\Twain_32.dll"};
   files_test::ScopedBackup m_twunk16{WinDir() + "\\Twunk_16.exe"};
   files_test::ScopedBackup m_twunk32{WinDir() + "\\Twunk_32.exe"};
-  CCleanerDlg m_dlg;
+  CSystemFiles m_item{WinDir(), WindowsVersion(WindowsVersion::kNT5)};
   void SetUp() override {
     for (const char* helper : {"\\Twunk_16.exe", "\\Twunk_32.exe"})
       testing_support::RemoveFile(WinDir() + helper);
-    m_dlg.m_strWinDir = WinDir();
-    SetPlatform(m_dlg, {0, 0, 0, 0, 1});
   }
-  CSelectionList& List() { return *m_dlg.m_pSysFilesList; }
+  CSelectionList& List() { return *m_item.List(); }
 };
 
 TEST_F(SysFiles, LaterBuildsAppendOnlyNewFilesNumberedFromZero) {
-  m_dlg.BuildSysFilesList();
+  m_item.Build();
   const size_t first = List().size();  // the two TWAIN libraries
   ASSERT_EQ(2u, first);
   List().front()->m_bSelected = 0;
-  m_dlg.BuildSysFilesList();
+  m_item.Build();
   EXPECT_EQ(first, List().size());
 
   ScopedFile twunk(WinDir() + "\\Twunk_32.exe");
   ScopedFile config(WinDir() + "\\System32\\Qlmcfg.dll");
-  m_dlg.m_bSysFilesChecked = 0;
-  m_dlg.BuildSysFilesList();
+  m_item.SetChecked(false);
+  m_item.Build();
   ASSERT_EQ(first + 2, List().size());
   EXPECT_EQ(config.path(), List()[first]->m_strText);
   EXPECT_EQ(0, List()[first]->m_nIndex);
@@ -127,36 +114,36 @@ TEST_F(SysFiles, LaterBuildsAppendOnlyNewFilesNumberedFromZero) {
   EXPECT_EQ(1, List()[first + 1]->m_nIndex);
   EXPECT_EQ(1, List()[first + 1]->m_bSelected);
   EXPECT_EQ(0, List().front()->m_bSelected);  // the user's choice stays
-  EXPECT_EQ(1, m_dlg.m_bSysFilesChecked);
+  EXPECT_TRUE(m_item.Checked());
 }
 
 TEST_F(SysFiles, PathsDifferingInLetterCaseAreOneEntry) {
   ScopedFile config(WinDir() + "\\System32\\Qlmcfg.dll");
-  m_dlg.BuildSysFilesList();
+  m_item.Build();
   const size_t count = List().size();
   for (auto& entry : List()) CharUpperA(&entry->m_strText[0]);
-  m_dlg.BuildSysFilesList();
+  m_item.Build();
   EXPECT_EQ(count, List().size());
   std::string lower = config.path();
   CharLowerA(&lower[0]);
-  EXPECT_TRUE(m_dlg.ListContainsPath(&List(), lower));
-  EXPECT_FALSE(m_dlg.ListContainsPath(&List(), config.path() + "x"));
-  EXPECT_FALSE(m_dlg.ListContainsPath(nullptr, config.path()));
+  EXPECT_TRUE(CSystemFiles::ListContainsPath(&List(), lower));
+  EXPECT_FALSE(CSystemFiles::ListContainsPath(&List(), config.path() + "x"));
+  EXPECT_FALSE(CSystemFiles::ListContainsPath(nullptr, config.path()));
 }
 
 TEST_F(SysFiles, AVanishedOrLockedFileStaysListed) {
   auto twunk = std::make_unique<ScopedFile>(WinDir() + "\\Twunk_16.exe");
   ScopedFile config(WinDir() + "\\System32\\Qlmcfg.dll");
-  m_dlg.BuildSysFilesList();
+  m_item.Build();
   const size_t count = List().size();
   twunk.reset();
-  m_dlg.BuildSysFilesList();
+  m_item.Build();
   EXPECT_EQ(count, List().size());
 
   // A file held open by another program fails the presence test and is not added.
   ScopedFile twunk32(WinDir() + "\\Twunk_32.exe");
   files_test::HeldOpen held(twunk32.path());
-  m_dlg.BuildSysFilesList();
+  m_item.Build();
   EXPECT_EQ(count, List().size());
 }
 
@@ -165,8 +152,8 @@ TEST_F(SysFiles, LibrarySearchBeyondOneHundredTwentySevenCharactersFindsTheFile)
   const std::string fakeWindows = files_test::TempPath(std::string(60, 'w')) + "\\" +
                                   std::string(60, 'v');
   ScopedFile library(fakeWindows + "\\System32\\qlvimx" + std::string(40, 'x') + ".dll");
-  m_dlg.m_strWinDir = fakeWindows;
-  m_dlg.BuildSysFilesList();
+  m_item = CSystemFiles(fakeWindows, WindowsVersion(WindowsVersion::kNT5));
+  m_item.Build();
   ASSERT_EQ(1u, List().size());
   EXPECT_EQ(library.path(), List()[0]->m_strText);
 }
@@ -175,39 +162,39 @@ TEST_F(SysFiles, LibrarySearchBeyondOneHundredTwentySevenCharactersFindsTheFile)
 // go stays listed and selected.
 TEST_F(SysFiles, RemovesSelectedFilesAndKeepsWhatDidNotGo) {
   testing_support::MainDialog main;
-  main->m_strWinDir = WinDir();
   ScopedFile gone(WinDir() + "\\System32\\" + files_test::UniqueName("qlvimx", ".dll"));
   ScopedFile kept(WinDir() + "\\Twunk_16.exe");
   ScopedFile readOnly(WinDir() + "\\Twunk_32.exe", "x", FILE_ATTRIBUTE_READONLY);
   const std::string missing = WinDir() + "\\System32\\" + files_test::UniqueName("qlvimx", ".dll");
-  main->m_pSysFilesList.reset(new CSelectionList);
-  main->m_pSysFilesList->emplace_back(new CSelectionEntry{gone.path(), 0, 1});
-  main->m_pSysFilesList->emplace_back(new CSelectionEntry{kept.path(), 1, 0});
-  main->m_pSysFilesList->emplace_back(new CSelectionEntry{missing, 2, 1});
-  main->m_pSysFilesList->emplace_back(new CSelectionEntry{readOnly.path(), 3, 1});
-  main->m_bSysFilesFound = 1;
-  main->SetCheck(IDC_CHK_SYSFILES, BST_INDETERMINATE);
+  CSelectionList& list = *main->SystemFiles().List();
+  list.clear();
+  list.emplace_back(new CSelectionEntry{gone.path(), 0, 1});
+  list.emplace_back(new CSelectionEntry{kept.path(), 1, 0});
+  list.emplace_back(new CSelectionEntry{missing, 2, 1});
+  list.emplace_back(new CSelectionEntry{readOnly.path(), 3, 1});
+  ASSERT_TRUE(main->SystemFiles().Found());
+  files_test::SetBox(main, IDC_CHK_SYSFILES, BST_INDETERMINATE);
 
   main->RemoveSystemFiles();
 
   EXPECT_FALSE(gone.present());
   EXPECT_TRUE(kept.present());
   EXPECT_TRUE(readOnly.present());
-  ASSERT_EQ(2u, main->m_pSysFilesList->size());
-  EXPECT_EQ(kept.path(), (*main->m_pSysFilesList)[0]->m_strText);
-  EXPECT_EQ(1, (*main->m_pSysFilesList)[0]->m_nIndex);
-  EXPECT_EQ(readOnly.path(), (*main->m_pSysFilesList)[1]->m_strText);
-  EXPECT_EQ(1, (*main->m_pSysFilesList)[1]->m_bSelected);
+  ASSERT_EQ(2u, list.size());
+  EXPECT_EQ(kept.path(), list[0]->m_strText);
+  EXPECT_EQ(1, list[0]->m_nIndex);
+  EXPECT_EQ(readOnly.path(), list[1]->m_strText);
+  EXPECT_EQ(1, list[1]->m_bSelected);
   EXPECT_EQ(BST_INDETERMINATE, main.Check(IDC_CHK_SYSFILES));
   EXPECT_TRUE(main.Enabled(IDC_CHK_SYSFILES));
-  EXPECT_EQ(1, main->m_bSysFilesFound);
+  EXPECT_TRUE(main->SystemFiles().Found());
 }
 
 TEST_F(SysFiles, ApplyThatEmptiesTheListUnchecksAndDisablesTheBox) {
   ScopedFile config(WinDir() + "\\System32\\Qlmcfg.dll");
   files_test::RecordedCalls calls;
+  FakeWindowsVersion xp(testing_support::Windows::WinXp);
   testing_support::MainDialog main;
-  SetPlatform(*main, {0, 0, 0, 0, 1});
   main.Click(IDC_CHK_SYSFILES);
   ASSERT_EQ(BST_CHECKED, main.Check(IDC_CHK_SYSFILES));
 
@@ -215,28 +202,28 @@ TEST_F(SysFiles, ApplyThatEmptiesTheListUnchecksAndDisablesTheBox) {
 
   EXPECT_FALSE(config.present());
   EXPECT_FALSE(testing_support::FilePresent(WinDir() + "\\Twain.dll"));
-  EXPECT_TRUE(main->m_pSysFilesList->empty());
+  EXPECT_TRUE(main->SystemFiles().List()->empty());
   EXPECT_EQ(BST_UNCHECKED, main.Check(IDC_CHK_SYSFILES));
   EXPECT_FALSE(main.Enabled(IDC_CHK_SYSFILES));
-  EXPECT_EQ(0, main->m_bSysFilesFound);
+  EXPECT_FALSE(main->SystemFiles().Found());
 }
 
 TEST_F(SysFiles, DetailAddsNewFilesAndSetsTheBoxFromTheMarks) {
+  FakeWindowsVersion xp(testing_support::Windows::WinXp);
   files_test::AnsweredMain answered;
   testing_support::MainDialog& main = *answered.dialog;
-  main->m_strWinDir = WinDir();
-  SetPlatform(*main, {0, 0, 0, 0, 1});
-  ASSERT_FALSE(main->m_pSysFilesList->empty());
-  main->m_pSysFilesList->front()->m_bSelected = 0;
+  CSelectionList& list = *main->SystemFiles().List();
+  ASSERT_FALSE(list.empty());
+  list.front()->m_bSelected = 0;
   ScopedFile config(WinDir() + "\\System32\\Qlmcfg.dll");
 
   answered.answerer.Press(IDOK);
   main.Click(IDC_DETAIL_SYSFILES);
 
   EXPECT_EQ(1u, answered.Boxes().size());
-  EXPECT_EQ(config.path(), main->m_pSysFilesList->back()->m_strText);
+  EXPECT_EQ(config.path(), main->SystemFiles().List()->back()->m_strText);
   EXPECT_EQ(BST_INDETERMINATE, main.Check(IDC_CHK_SYSFILES));
-  EXPECT_EQ(1, main->m_bSysFilesChecked);
+  EXPECT_TRUE(main->SystemFiles().Checked());
 }
 
 }  // namespace
