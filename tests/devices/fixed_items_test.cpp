@@ -51,6 +51,7 @@ TEST_P(Ieee1394Data, EitherTreeIsFoundAndApplyDeletesBothWhole) {
     EXPECT_FALSE(Present(Sbp2()));
     EXPECT_FALSE(dlg.Enabled(IDC_CHK_1394));
     EXPECT_EQ(BST_UNCHECKED, dlg.Check(IDC_CHK_1394));
+    EXPECT_FALSE(dlg->Checked(IDC_CHK_1394));
     // Retired, its record cleared too: a later Apply leaves new data alone.
     CreateKey(HKEY_LOCAL_MACHINE, Sbp2());
     dlg.Click(IDC_APPLY);
@@ -75,6 +76,7 @@ TEST(Ieee1394DataFailedDelete, KeepsTheBoxCheckedWhileATreeRemains) {
   EXPECT_FALSE(Present("Enum\\SBP2"));
   EXPECT_TRUE(dlg.Enabled(IDC_CHK_1394));
   EXPECT_EQ(BST_CHECKED, dlg.Check(IDC_CHK_1394));
+  EXPECT_TRUE(dlg->Checked(IDC_CHK_1394));
   // The record stays set: once the subkey is gone by other means, the next Apply finishes.
   testing_support::DeleteTree(HKEY_LOCAL_MACHINE, "Enum\\1394\\Acme&Cam");
   dlg.Click(IDC_APPLY);
@@ -89,10 +91,12 @@ TEST(Ieee1394DataFailedDelete, ReportsTheItemNotEmptyWhileATreeRemains) {
   CIeee1394Data data(devices_test::VersionOf(Windows::kWin98));
   const CRemovalReport kept = data.Remove();
   EXPECT_FALSE(kept.m_bEmpty);
+  EXPECT_EQ(0, kept.m_nRemoved);
   EXPECT_EQ(1, kept.m_nKept);
   testing_support::DeleteTree(HKEY_LOCAL_MACHINE, "Enum\\1394\\Acme&Cam");
   const CRemovalReport gone = data.Remove();
   EXPECT_TRUE(gone.m_bEmpty);
+  EXPECT_EQ(1, gone.m_nRemoved);
   EXPECT_EQ(0, gone.m_nKept);
   EXPECT_FALSE(data.Find());
 }
@@ -135,7 +139,7 @@ TEST(EPPDriver, Windows98DeletesTheAdapterKeysAndNoService) {
   EXPECT_TRUE(Present(kOnsio));
   EXPECT_FALSE(dlg.Enabled(IDC_CHK_EPP));
   EXPECT_EQ(BST_UNCHECKED, dlg.Check(IDC_CHK_EPP));
-  EXPECT_FALSE(dlg->FindEPPDriver(nullptr, false));
+  EXPECT_FALSE(dlg->Found(IDC_CHK_EPP));
 }
 
 TEST(EPPDriver, OneAdapterSubkeyPerApplyAndTheBoxStaysUntilTheLast) {
@@ -155,13 +159,13 @@ TEST(EPPDriver, OneAdapterSubkeyPerApplyAndTheBoxStaysUntilTheLast) {
   EXPECT_FALSE(Present(kOnsio));
   EXPECT_TRUE(dlg.Enabled(IDC_CHK_EPP));
   EXPECT_EQ(BST_CHECKED, dlg.Check(IDC_CHK_EPP));
-  EXPECT_TRUE(dlg->FindEPPDriver(nullptr, false));
+  EXPECT_TRUE(dlg->Found(IDC_CHK_EPP));
 
   dlg.Click(IDC_APPLY);
   EXPECT_FALSE(Present(Adapter("0001SimpleSCSI")));
   EXPECT_FALSE(dlg.Enabled(IDC_CHK_EPP));
   EXPECT_EQ(BST_UNCHECKED, dlg.Check(IDC_CHK_EPP));
-  EXPECT_FALSE(dlg->FindEPPDriver(nullptr, false));
+  EXPECT_FALSE(dlg->Found(IDC_CHK_EPP));
 }
 
 TEST(EPPDriver, ReportsOneAdapterRemovedPerCallAndEmptyAfterTheLast) {
@@ -203,7 +207,7 @@ TEST(EPPDriver, OnNt4AnAdapterKeyWithSubkeysSurvivesAndKeepsTheBox) {
   EXPECT_TRUE(Present(Adapter("0000SimpleSCSI")));
   EXPECT_TRUE(dlg.Enabled(IDC_CHK_EPP));
   EXPECT_EQ(BST_CHECKED, dlg.Check(IDC_CHK_EPP));
-  EXPECT_TRUE(dlg->FindEPPDriver(nullptr, false));
+  EXPECT_TRUE(dlg->Found(IDC_CHK_EPP));
 }
 
 TEST(ASPIRegistry, Nt4DeletesTheServiceAndLeavesTheBoxChecked) {
@@ -213,11 +217,13 @@ TEST(ASPIRegistry, Nt4DeletesTheServiceAndLeavesTheBoxChecked) {
     CreateKey(HKEY_LOCAL_MACHINE, "System\\CurrentControlSet\\Services\\ASPI32");
     MainDialog dlg;
     ASSERT_TRUE(dlg.Enabled(IDC_CHK_ASPI));
+    ASSERT_TRUE(dlg->Found(IDC_CHK_ASPI));
     dlg.Click(IDC_CHK_ASPI);
     ASSERT_EQ(BST_CHECKED, dlg.Check(IDC_CHK_ASPI));
     dlg.Click(IDC_APPLY);
     EXPECT_FALSE(Present("System\\CurrentControlSet\\Services\\ASPI32"));
     EXPECT_EQ(BST_CHECKED, dlg.Check(IDC_CHK_ASPI));
+    EXPECT_FALSE(dlg->Found(IDC_CHK_ASPI));
   }
 
   // The NT 5 family deletes the service with its subkeys.

@@ -211,13 +211,13 @@ TEST(ScsiApply, OnXpTheDeviceIsListedButKept) {
 
 TEST(LookupSelected, FirstEntryWithTheIndexDecidesAndUnknownPositionsAreSelected) {
   CSelectionList list;
-  EXPECT_EQ(1, LookupSelected(nullptr, 0));
-  EXPECT_EQ(1, LookupSelected(&list, 0));
-  for (auto mark : {std::make_pair(2, 0), std::make_pair(2, 1), std::make_pair(0, 1)})
+  EXPECT_TRUE(LookupSelected(nullptr, 0));
+  EXPECT_TRUE(LookupSelected(&list, 0));
+  for (auto mark : {std::make_pair(2, false), std::make_pair(2, true), std::make_pair(0, true)})
     list.emplace_back(new CSelectionEntry{"x", mark.first, mark.second});
-  EXPECT_EQ(0, LookupSelected(&list, 2));
-  EXPECT_EQ(1, LookupSelected(&list, 0));
-  EXPECT_EQ(1, LookupSelected(&list, 1));
+  EXPECT_FALSE(LookupSelected(&list, 2));
+  EXPECT_TRUE(LookupSelected(&list, 0));
+  EXPECT_TRUE(LookupSelected(&list, 1));
 }
 
 }  // namespace

@@ -110,6 +110,7 @@ TEST_F(EventManager, SendsDestroyThenNcDestroyAndRemovesStartupAndProgram) {
   EXPECT_EQ(std::vector<DWORD>{500}, files_test::RecordedCalls::sleeps);
   EXPECT_FALSE(main.Enabled(IDC_CHK_EVENTMGR));
   EXPECT_EQ(BST_CHECKED, main.Check(IDC_CHK_EVENTMGR));
+  EXPECT_FALSE(main->Found(IDC_CHK_EVENTMGR));
 }
 
 // The running event manager holds its executable open until it has ended; the pause is its
@@ -137,6 +138,7 @@ TEST_F(EventManager, WithoutWindowOrProgramStillRemovesTheStartupValue) {
   EXPECT_FALSE(m_startup.present());
   EXPECT_EQ(std::vector<DWORD>{500}, files_test::RecordedCalls::sleeps);
   EXPECT_FALSE(main.Enabled(IDC_CHK_EVENTMGR));
+  EXPECT_FALSE(main->Found(IDC_CHK_EVENTMGR));
 }
 
 TEST_F(EventManager, AProgramHeldOpenIsLeftAloneWithoutAMessage) {
@@ -209,6 +211,7 @@ TEST_P(Detector, ClosesOnlyTheFirstVersionFoundAndClosesTheItem) {
   EXPECT_FALSE(startup.present());
   EXPECT_EQ(BST_UNCHECKED, main.Check(IDC_CHK_DETECTOR));
   EXPECT_FALSE(main.Enabled(IDC_CHK_DETECTOR));
+  EXPECT_FALSE(main->Found(IDC_CHK_DETECTOR));
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -257,6 +257,7 @@ TEST(EventManagerFolders, WithoutASystemFolderTheItemClosesWithoutAMessage) {
   main->RemoveEventManager();
   EXPECT_TRUE(answered.Boxes().empty());
   EXPECT_FALSE(main.Enabled(IDC_CHK_EVENTMGR));
+  EXPECT_FALSE(main->Found(IDC_CHK_EVENTMGR));
 }
 
 }  // namespace
