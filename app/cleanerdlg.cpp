@@ -2,6 +2,7 @@
 
 #include "app/globals.h"
 #include "framework/app.h"
+#include "framework/gdi.h"
 #include "platform/files.h"
 #include "res/resource.h"
 #include "sysinfo/memory.h"
@@ -117,9 +118,8 @@ bool CCleanerDlg::OnSysCommand(WPARAM id, LPARAM, LRESULT& result) {
 
 bool CCleanerDlg::OnPaint(WPARAM, LPARAM, LRESULT& result) {
   if (!::IsIconic(m_hWnd)) return false;
-  PAINTSTRUCT paint;
-  HDC dc = ::BeginPaint(m_hWnd, &paint);
-  ::SendMessageA(m_hWnd, WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
+  fw::CPaintDC dc(m_hWnd);
+  ::SendMessageA(m_hWnd, WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(static_cast<HDC>(dc)), 0);
   int cxIcon = ::GetSystemMetrics(SM_CXICON);
   int cyIcon = ::GetSystemMetrics(SM_CYICON);
   RECT rect;
@@ -127,7 +127,6 @@ bool CCleanerDlg::OnPaint(WPARAM, LPARAM, LRESULT& result) {
   int x = (rect.right - rect.left - cxIcon + 1) / 2;
   int y = (rect.bottom - rect.top - cyIcon + 1) / 2;
   if (m_hIcon) ::DrawIcon(dc, x, y, m_hIcon);
-  ::EndPaint(m_hWnd, &paint);
   result = 0;
   return true;
 }

@@ -51,6 +51,22 @@ class CMemoryDC {
   HDC m_hDC;
 };
 
+// BeginPaint and EndPaint as one pair: the paint DC of `window` for the life of the object.
+class CPaintDC {
+ public:
+  explicit CPaintDC(HWND window) : m_hWnd(window), m_hDC(::BeginPaint(window, &m_paint)) {}
+  ~CPaintDC() { ::EndPaint(m_hWnd, &m_paint); }
+  CPaintDC(const CPaintDC&) = delete;
+  CPaintDC& operator=(const CPaintDC&) = delete;
+
+  operator HDC() const { return m_hDC; }
+
+ private:
+  HWND m_hWnd;
+  PAINTSTRUCT m_paint;
+  HDC m_hDC;
+};
+
 // Selects `object` into `dc` and selects the previous object back when it ends, so that
 // neither the DC nor the object is deleted while the other still holds it.
 class CSelection {
