@@ -96,10 +96,10 @@ std::ostream& operator<<(std::ostream& out, const Listed& listed) {
 
 std::vector<Listed> ListedOf(const CSoftwareListBox& list, const std::vector<std::string>& names) {
   std::vector<Listed> listed;
-  EXPECT_EQ(static_cast<size_t>(list.GetCount()), list.m_entries.size())
+  EXPECT_EQ(static_cast<size_t>(list.GetCount()), list.Entries().size())
       << "rows and records out of step";
-  for (size_t row = 0; row < list.m_entries.size(); ++row) {
-    const CSoftwareEntry& entry = *list.m_entries[row];
+  for (size_t row = 0; row < list.Entries().size(); ++row) {
+    const CSoftwareEntry& entry = *list.Entries()[row];
     for (const std::string& name : names) {
       if (entry.m_strKeyPath != UninstallPath(name)) continue;
       listed.push_back({list.GetText(static_cast<int>(row)), entry.m_strUninstall, name});
@@ -109,7 +109,7 @@ std::vector<Listed> ListedOf(const CSoftwareListBox& list, const std::vector<std
 }
 
 int RowOf(const CSoftwareListBox& list, const std::string& name) {
-  const auto& entries = list.m_entries;
+  const auto& entries = list.Entries();
   auto found = std::find_if(entries.begin(), entries.end(), [&](const auto& entry) {
     return entry->m_strKeyPath == UninstallPath(name);
   });

@@ -30,11 +30,11 @@ TEST_P(ProductChoiceTest, ListsOnlyTheMakersProductsUnderTheirRowText) {
   ScopedProducts products({choice.name});
   SeedProduct(choice.name, choice.displayName, "remove.exe /quiet");
   testing_support::MainDialog dlg;
-  dlg->m_lstSoftware.FillSoftwareList();
+  dlg->Software().FillSoftwareList();
 
   std::vector<Listed> expected;
   if (choice.listed) expected.push_back({choice.text, "remove.exe /quiet", choice.name});
-  EXPECT_EQ(expected, ListedOf(dlg->m_lstSoftware, {choice.name}));
+  EXPECT_EQ(expected, ListedOf(dlg->Software(), {choice.name}));
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -75,7 +75,7 @@ TEST(SoftwareListTest, OpeningTheDialogListsInRegistryOrderEachWithItsOwnCommand
                                         {"First", "a.exe -x", "Quillmar Order A"},
                                         {"Second", "", "Quillmar Order B"},
                                         {"Third", "c.exe", "Quillmar Order C"}};
-  EXPECT_EQ(expected, ListedOf(dlg->m_lstSoftware, names));
+  EXPECT_EQ(expected, ListedOf(dlg->Software(), names));
 }
 
 TEST(SoftwareListTest, EachFillStartsAfreshFromTheRegistry) {
@@ -83,7 +83,7 @@ TEST(SoftwareListTest, EachFillStartsAfreshFromTheRegistry) {
                                           "ACME Fresh Three"};
   ScopedProducts products(names);
   testing_support::MainDialog dlg;
-  CSoftwareListBox& list = dlg->m_lstSoftware;
+  CSoftwareListBox& list = dlg->Software();
   const int before = list.GetCount();
 
   SeedProduct("Quillmar Fresh One", "One", "one.exe");
@@ -92,7 +92,7 @@ TEST(SoftwareListTest, EachFillStartsAfreshFromTheRegistry) {
   list.FillSoftwareList();
   list.FillSoftwareList();
   EXPECT_EQ(before + 2, list.GetCount());
-  EXPECT_EQ(static_cast<size_t>(before + 2), list.m_entries.size());
+  EXPECT_EQ(static_cast<size_t>(before + 2), list.Entries().size());
 
   software_tests::ScopedProducts gone({"Quillmar Fresh One"});
   list.FillSoftwareList();
@@ -107,7 +107,7 @@ TEST(SoftwareListTest, SelectAllListsProductsAddedSinceTheDialogOpened) {
   SeedProduct("Quillmar Late", "Late Arrival", "late.exe");
   dlg.Click(IDC_SELECTALL);
   const std::vector<Listed> expected = {{"Late Arrival", "late.exe", "Quillmar Late"}};
-  EXPECT_EQ(expected, ListedOf(dlg->m_lstSoftware, {"Quillmar Late"}));
+  EXPECT_EQ(expected, ListedOf(dlg->Software(), {"Quillmar Late"}));
 }
 
 // Names and values of 64 characters or more are read whole, and the walk goes on past them.
@@ -142,11 +142,11 @@ TEST_P(LongNameTest, IsJudgedAndShownByItsWholeNameAndLaterProductsStillShow) {
   ASSERT_TRUE(software_tests::ProductPresent(name));
 
   testing_support::MainDialog dlg;
-  dlg->m_lstSoftware.FillSoftwareList();
+  dlg->Software().FillSoftwareList();
   const std::string text = param.nameLength ? name : display;
   const std::vector<Listed> expected = {{text, command, name},
                                         {"Later Product", "later.exe", later}};
-  EXPECT_EQ(expected, ListedOf(dlg->m_lstSoftware, {name, later}));
+  EXPECT_EQ(expected, ListedOf(dlg->Software(), {name, later}));
 }
 
 INSTANTIATE_TEST_SUITE_P(Lengths, LongNameTest,

@@ -5,7 +5,6 @@
 #include <string>
 #include <vector>
 
-#include "app/globals.h"
 #include "platform/registry.h"
 #include "platform/system.h"
 #include "res/resource.h"
@@ -78,9 +77,6 @@ struct Uninstaller {
 
 class UninstallTest : public ::testing::Test {
  protected:
-  void SetUp() override { m_savedNT5 = g_bNT5; }
-  void TearDown() override { g_bNT5 = m_savedNT5; }
-
   // Opens the main dialog. The answerer is up before it, so that the dialog's own first
   // activation takes the empty answer queued here and is never answered as a box later.
   void OpenDialog() {
@@ -91,7 +87,12 @@ class UninstallTest : public ::testing::Test {
     ASSERT_EQ("System Registry Cleaner", m_answerer.Seen()[0].caption);
   }
 
-  CSoftwareListBox& List() { return (*m_dlg)->m_lstSoftware; }
+  CSoftwareListBox& List() { return (*m_dlg)->Software(); }
+
+  // The list deletes a leftover key the way the given Windows family does.
+  void RunAs(bool nt5) {
+    List().SetWindows(WindowsVersion(nt5 ? WindowsVersion::kNT5 : WindowsVersion::kWin98));
+  }
 
   // A real double click on the row of `product`: the list box selects it and sends
   // LBN_DBLCLK to the dialog, which hands it back to the list object.
@@ -128,7 +129,6 @@ class UninstallTest : public ::testing::Test {
     EXPECT_EQ(0, m_answerer.Unanswered());
   }
 
-  int m_savedNT5 = 0;
   DialogAnswerer m_answerer;
   std::unique_ptr<testing_support::MainDialog> m_dlg;
 };
@@ -149,11 +149,11 @@ TEST_F(UninstallTest, RowGoesWithoutQuestionWhenTheUninstallerRemovedItsKey) {
   EXPECT_FALSE(ProductPresent(name));
   EXPECT_EQ(-1, RowOf(List(), name));
   EXPECT_EQ(rows - 1, List().GetCount());
-  EXPECT_EQ(static_cast<size_t>(rows - 1), List().m_entries.size());
+  EXPECT_EQ(static_cast<size_t>(rows - 1), List().Entries().size());
 }
 
 // A key that the uninstaller left and that has no subkeys goes on every platform path.
-class LeftKeyTest : public UninstallTest, public ::testing::WithParamInterface<int> {};
+class LeftKeyTest : public UninstallTest, public ::testing::WithParamInterface<bool> {};
 
 TEST_P(LeftKeyTest, YesDeletesTheLeftKeyAndItsRow) {
   const std::string name = "Quillmar Left";
@@ -161,7 +161,7 @@ TEST_P(LeftKeyTest, YesDeletesTheLeftKeyAndItsRow) {
   Uninstaller uninstaller(name, "leave");
   SeedProduct(name, "Quillmar Left Behind", uninstaller.command.c_str());
   OpenDialog();
-  g_bNT5 = GetParam();
+  RunAs(GetParam());
 
   m_answerer.Then(uninstaller.OkWhenDone());
   m_answerer.Press(IDYES);
@@ -171,10 +171,10 @@ TEST_P(LeftKeyTest, YesDeletesTheLeftKeyAndItsRow) {
   ExpectBoxes({{kDoneCaption, kDoneText}, {kLeftCaption, LeftText("Quillmar Left Behind")}});
   EXPECT_FALSE(ProductPresent(name));
   EXPECT_EQ(-1, RowOf(List(), name));
-  EXPECT_EQ(static_cast<size_t>(List().GetCount()), List().m_entries.size());
+  EXPECT_EQ(static_cast<size_t>(List().GetCount()), List().Entries().size());
 }
 
-INSTANTIATE_TEST_SUITE_P(Platforms, LeftKeyTest, ::testing::Values(0, 1));
+INSTANTIATE_TEST_SUITE_P(Platforms, LeftKeyTest, ::testing::Bool());
 
 // A registration that is there but locked (no rights to it) is not gone: the question is
 // asked, and after Yes the key that would not go keeps its row.
@@ -184,7 +184,7 @@ TEST_F(UninstallTest, ALockedRegistrationIsNeverTakenForGone) {
   SeedProduct(name, "Locked Product", "");
   testing_support::ScopedLockedKey locked(HKEY_LOCAL_MACHINE, software_tests::UninstallPath(name));
   OpenDialog();
-  g_bNT5 = 1;
+  RunAs(true);
   ASSERT_LE(0, RowOf(List(), name));
 
   m_answerer.Press(IDOK);
@@ -228,13 +228,14 @@ TEST_F(UninstallTest, NoKeepsKeyAndRowAndTheRowRunsItsUninstallerAgain) {
 // tree (the seam stands in for it), SHDeleteKeyA deletes it everywhere. The row goes only
 // with the key.
 struct TreeCase {
-  int nt5;
+  bool nt5;
   bool win9x;
   bool deleted;
 };
 
 void PrintTo(const TreeCase& param, std::ostream* out) {
-  *out << "g_bNT5=" << param.nt5 << (param.win9x ? ", Windows 9x" : ", NT family");
+  *out << (param.nt5 ? "list told NT 5" : "list told Windows 98")
+       << (param.win9x ? ", Windows 9x deletes" : ", NT deletes");
 }
 
 LONG WINAPI DeleteTreeAs9x(HKEY root, LPCSTR subKey) {
@@ -253,7 +254,7 @@ TEST_P(LeftTreeTest, RowGoesOnlyWhenTheKeyReallyWent) {
   SeedProduct(name, "Tree Product", uninstaller.command.c_str());
   software_tests::SeedSubkey(name, "Components\\Scanner");
   OpenDialog();
-  g_bNT5 = param.nt5;
+  RunAs(param.nt5);
 
   m_answerer.Then(uninstaller.OkWhenDone());
   m_answerer.Press(IDYES);
@@ -262,12 +263,13 @@ TEST_P(LeftTreeTest, RowGoesOnlyWhenTheKeyReallyWent) {
   ExpectBoxes({{kDoneCaption, kDoneText}, {kLeftCaption, LeftText("Tree Product")}});
   EXPECT_EQ(!param.deleted, ProductPresent(name));
   EXPECT_EQ(!param.deleted, RowOf(List(), name) >= 0);
-  EXPECT_EQ(static_cast<size_t>(List().GetCount()), List().m_entries.size());
+  EXPECT_EQ(static_cast<size_t>(List().GetCount()), List().Entries().size());
 }
 
 INSTANTIATE_TEST_SUITE_P(Platforms, LeftTreeTest,
-                         ::testing::Values(TreeCase{0, false, false}, TreeCase{1, false, true},
-                                           TreeCase{0, true, true}));
+                         ::testing::Values(TreeCase{false, false, false},
+                                           TreeCase{true, false, true},
+                                           TreeCase{false, true, true}));
 
 TEST_F(UninstallTest, LowerRowRunsItsOwnUninstallerAfterAMiddleRowWent) {
   const std::vector<std::string> names = {"Quillmar Row A", "Quillmar Row B", "Quillmar Row C"};
@@ -344,7 +346,7 @@ TEST_F(UninstallTest, ProductWithTheLongestKeyNameIsFoundAndDeleted) {
   Uninstaller uninstaller(name, "leave");
   SeedProduct(name, "Longest Key", uninstaller.command.c_str());
   OpenDialog();
-  g_bNT5 = 1;
+  RunAs(true);
 
   m_answerer.Then(uninstaller.OkWhenDone());
   m_answerer.Press(IDYES);

@@ -51,11 +51,11 @@ TEST_P(DisplayNameShape, DecidesAndShowsByItsTextUpToTheFirstZero) {
   SeedProduct(name, nullptr, "remove.exe");
   Store(name, "DisplayName", GetParam());
   testing_support::MainDialog dlg;
-  dlg->m_lstSoftware.FillSoftwareList();
+  dlg->Software().FillSoftwareList();
 
   std::vector<Listed> expected;
   if (GetParam().read) expected.push_back({GetParam().read, "remove.exe", name});
-  EXPECT_EQ(expected, ListedOf(dlg->m_lstSoftware, {name}));
+  EXPECT_EQ(expected, ListedOf(dlg->Software(), {name}));
 }
 
 // The command goes with the product exactly as far as its first zero.
@@ -67,10 +67,10 @@ TEST_P(UninstallStringShape, IsKeptUpToTheFirstZero) {
   SeedProduct(name, "Row", nullptr);
   Store(name, "UninstallString", GetParam());
   testing_support::MainDialog dlg;
-  dlg->m_lstSoftware.FillSoftwareList();
+  dlg->Software().FillSoftwareList();
 
   const std::vector<Listed> expected = {{"Row", GetParam().read ? GetParam().read : "", name}};
-  EXPECT_EQ(expected, ListedOf(dlg->m_lstSoftware, {name}));
+  EXPECT_EQ(expected, ListedOf(dlg->Software(), {name}));
 }
 
 // Shapes of a display name; `read` is the row text, null when the product is not listed.

@@ -1,13 +1,16 @@
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "app/cleanerdlg.h"
-#include "app/globals.h"
+#include "platform/files.h"
 #include "res/resource.h"
 #include "support/dialog_answerer.h"
 #include "support/main_dialog.h"
+#include "support/registry_fixture.h"
+#include "support/version_fake.h"
 #include "ui/detaildlg.h"
 #include "ui/tick_support.h"
 
@@ -15,16 +18,10 @@ using namespace ui_test;
 
 namespace {
 
-class DetailDialog : public ::testing::Test {
- protected:
-  ShowDetail m_show{1};
-};
-
-TEST_F(DetailDialog, ShowsNothingAndCountsAsOkWhileShowDetailIsClear) {
-  ShowDetail hidden(0);
+TEST(DetailDialog, ShowsNothingAndCountsAsOkWhenToldNotToShow) {
   CSelectionList list = MakeList({{"a", 1}, {"b", 0}});
   testing_support::DialogAnswerer answerer;
-  CDetailDlg detail;
+  CDetailDlg detail(nullptr, false);
   detail.m_pList = &list;
   EXPECT_EQ(IDOK, detail.DoModal());
   EXPECT_TRUE(answerer.Seen().empty());  // no window at all
@@ -32,10 +29,7 @@ TEST_F(DetailDialog, ShowsNothingAndCountsAsOkWhileShowDetailIsClear) {
   EXPECT_EQ(nullptr, detail.m_listItems.m_pList);
 }
 
-class DetailEnding : public ::testing::TestWithParam<End> {
- protected:
-  ShowDetail m_show{1};
-};
+class DetailEnding : public ::testing::TestWithParam<End> {};
 
 TEST_P(DetailEnding, ShowsOneRowPerEntryInListOrderAndKeepsEveryToggle) {
   CSelectionList list = MakeList({{"zeta", 1}, {"Alpha", 0}, {"mid", 1}});
@@ -101,7 +95,7 @@ std::vector<LRESULT> RefusingListBox::s_answers;
 size_t RefusingListBox::s_calls = 0;
 WNDPROC RefusingListBox::s_original = nullptr;
 
-TEST_F(DetailDialog, RefusedRowsAreFreedAndTheOthersStillMarkTheirOwnEntries) {
+TEST(DetailDialog, RefusedRowsAreFreedAndTheOthersStillMarkTheirOwnEntries) {
   CSelectionList list = MakeList({{"a", 1}, {"b", 1}, {"c", 1}, {"d", 1}});
   const long before = CTickItem::Live();
   RefusingListBox refusing({0, LB_ERRSPACE, LB_ERR, 0});
@@ -121,33 +115,131 @@ TEST_F(DetailDialog, RefusedRowsAreFreedAndTheOthersStillMarkTheirOwnEntries) {
   EXPECT_EQ(0, list[3]->m_bSelected);
 }
 
+// Three entries of each category with a Detail list, really there on Windows XP: the
+// Detail buttons rebuild their lists from the system before showing them.
+class SeededEntries {
+ public:
+  SeededEntries() : m_registry(DeviceKeys()) {
+    for (const std::string& path : AsidePaths())
+      if (::MoveFileA(path.c_str(), (path + kAside).c_str())) m_aside.push_back(path);
+    if (testing_support::FilePresent(IniPath()))
+      m_savedIni.reset(new std::string(testing_support::ReadWholeFile(IniPath())));
+    std::string ini = "[INF]\r\nTotal=3\r\n";
+    auto maker = [](const std::string& key, const char* name) {
+      testing_support::SetString(HKEY_LOCAL_MACHINE, key, name, "Quillmar");
+    };
+    for (int i = 0; i < 3; ++i) {
+      maker(kStiRoot + Device(i), "Vendor");
+      maker(kScsiRoot + Device(i) + "\\0000", "Mfg");
+      maker(kUsbRoot + Device(i) + "\\0000", "Mfg");
+      ini += std::to_string(i + 1) + "=" + InfName(i) + "\r\n";
+    }
+    for (const std::string& file : Files()) testing_support::WriteFile(file);
+    testing_support::WriteFile(IniPath(), ini);
+  }
+  ~SeededEntries() {
+    Remove();
+    testing_support::RemoveFile(IniPath());
+    if (m_savedIni) testing_support::WriteFile(IniPath(), *m_savedIni);
+    for (const std::string& path : m_aside) ::MoveFileA((path + kAside).c_str(), path.c_str());
+  }
+  SeededEntries(const SeededEntries&) = delete;
+  SeededEntries& operator=(const SeededEntries&) = delete;
+
+  // Takes every seeded entry away again; the settings file stays.
+  void Remove() {
+    for (const std::string& key : DeviceKeys())
+      testing_support::DeleteTree(HKEY_LOCAL_MACHINE, key);
+    for (const std::string& file : Files()) testing_support::RemoveFile(file);
+  }
+
+ private:
+  static constexpr const char* kStiRoot =
+      "SYSTEM\\CurrentControlSet\\Control\\Class\\{6BDD1FC6-810F-11D0-BEC7-08002BE2092F}";
+  static constexpr const char* kScsiRoot = "SYSTEM\\CurrentControlSet\\Enum\\SCSI";
+  static constexpr const char* kUsbRoot = "SYSTEM\\CurrentControlSet\\Enum\\USB";
+  static constexpr const char* kAside = ".detail-aside";
+
+  static std::string Device(int i) { return "\\QlDetail" + std::to_string(i); }
+  static std::string InfName(int i) { return "qldetail" + std::to_string(i) + ".inf"; }
+  static std::string IniPath() {
+    return platform::DirectoryOf(platform::ModulePath()) + "\\DrvPurge.ini";
+  }
+  static std::vector<std::string> DeviceKeys() {
+    std::vector<std::string> keys;
+    for (const char* root : {kStiRoot, kScsiRoot, kUsbRoot})
+      for (int i = 0; i < 3; ++i) keys.push_back(root + Device(i));
+    return keys;
+  }
+  static std::vector<std::string> Files() {
+    const std::string windows = testing_support::WindowsDir();
+    std::vector<std::string> files;
+    for (int i = 0; i < 3; ++i) {
+      files.push_back(windows + "\\INF\\" + InfName(i));
+      files.push_back(windows + "\\System32\\qlvimxdetail" + std::to_string(i) + ".dll");
+    }
+    return files;
+  }
+  // The system files that Wine's own set-up may have put where the list looks.
+  static std::vector<std::string> AsidePaths() {
+    const std::string windows = testing_support::WindowsDir();
+    return {windows + "\\System32\\Qlmcfg.dll", windows + "\\Twain.dll", windows + "\\Twain_32.dll",
+            windows + "\\Twunk_16.exe", windows + "\\Twunk_32.exe"};
+  }
+
+  testing_support::ScopedRegistry m_registry;
+  std::vector<std::string> m_aside;
+  std::unique_ptr<std::string> m_savedIni;
+};
+
+// The main dialog on Windows XP with three entries of every category there.
+class SeededMainDialog : public ::testing::Test {
+ protected:
+  void SetUp() override { m_dlg.reset(new testing_support::MainDialog); }
+
+  testing_support::FakeWindowsVersion m_xp{testing_support::Windows::WinXp};
+  SeededEntries m_seeded;
+  std::unique_ptr<testing_support::MainDialog> m_dlg;
+};
+
 // The Detail dialog as the main dialog runs it, for each category with a list.
 struct Category {
   const char* name;
-  CSelectionListPtr CCleanerDlg::*list;
+  CListedItem& (*item)(CCleanerDlg&);
   int box;
-  int CCleanerDlg::*record;
+  int detail;
 };
 
 const Category kCategories[] = {
-    {"STI", &CCleanerDlg::m_pSTIList, IDC_CHK_STI, &CCleanerDlg::m_bSTIChecked},
-    {"SCSI", &CCleanerDlg::m_pSCSIList, IDC_CHK_SCSI, &CCleanerDlg::m_bSCSIChecked},
-    {"USB", &CCleanerDlg::m_pUSBList, IDC_CHK_USB, &CCleanerDlg::m_bUSBChecked},
-    {"INF", &CCleanerDlg::m_pINFList, IDC_CHK_INF, &CCleanerDlg::m_bINFChecked},
-    {"SysFiles", &CCleanerDlg::m_pSysFilesList, IDC_CHK_SYSFILES, &CCleanerDlg::m_bSysFilesChecked},
+    {"STI", [](CCleanerDlg& d) -> CListedItem& { return d.StillImage(); }, IDC_CHK_STI,
+     IDC_DETAIL_STI},
+    {"SCSI", [](CCleanerDlg& d) -> CListedItem& { return d.Scsi(); }, IDC_CHK_SCSI,
+     IDC_DETAIL_SCSI},
+    {"USB", [](CCleanerDlg& d) -> CListedItem& { return d.Usb(); }, IDC_CHK_USB, IDC_DETAIL_USB},
+    {"INF", [](CCleanerDlg& d) -> CListedItem& { return d.InfFiles(); }, IDC_CHK_INF,
+     IDC_DETAIL_INF},
+    {"SysFiles", [](CCleanerDlg& d) -> CListedItem& { return d.SystemFiles(); },
+     IDC_CHK_SYSFILES, IDC_DETAIL_SYSFILES},
 };
 
-class DetailFromMainDialog : public ::testing::TestWithParam<Category> {
+// Every box is checked by a click first, which builds its list.
+class DetailFromMainDialog : public SeededMainDialog,
+                             public ::testing::WithParamInterface<Category> {
  protected:
   void SetUp() override {
+    SeededMainDialog::SetUp();
     for (const Category& c : kCategories) {
-      ((*m_dlg).*c.list).reset(new CSelectionList(MakeList({{"x", 1}, {"y", 1}, {"z", 1}})));
-      (*m_dlg).*c.record = 1;
-      m_dlg->SetCheck(c.box, BST_CHECKED);
+      ASSERT_TRUE(m_dlg->Enabled(c.box)) << c.name;
+      m_dlg->Click(c.box);
+      ASSERT_EQ(BST_CHECKED, m_dlg->Check(c.box)) << c.name;
+      ASSERT_TRUE(Item(c).List()) << c.name;
+      ASSERT_EQ(3u, Item(c).List()->size()) << c.name;
     }
   }
-  CSelectionList& List() { return *((*m_dlg).*GetParam().list); }
-  // One Detail run on the category's list that presses the tick of each row in `rows`.
+  CListedItem& Item(const Category& c) { return c.item(**m_dlg); }
+  CListedItem& Item() { return Item(GetParam()); }
+  CSelectionList& List() { return *Item().List(); }
+  // One press of the category's Detail button that presses the tick of each row in `rows`.
   void Run(std::vector<int> rows, End how = End::kOK) {
     testing_support::DialogAnswerer answerer;
     answerer.Then([&](HWND dialog) {
@@ -155,53 +247,53 @@ class DetailFromMainDialog : public ::testing::TestWithParam<Category> {
       for (int row : rows) Press(box, 10, RowRect(box, row).top + 8);
       Leave(dialog, how);
     });
-    m_dlg->RunDetail(&List());
+    m_dlg->Click(GetParam().detail);
     ASSERT_EQ(1, DetailsSeen(answerer));
   }
   int OtherRecords() {
     int sum = 0;
     for (const Category& c : kCategories)
-      if (c.list != GetParam().list) sum += (*m_dlg).*c.record;
+      if (c.box != GetParam().box) sum += Item(c).Checked();
     return sum;
   }
-
-  ShowDetail m_show{1};
-  testing_support::MainDialog m_dlg;
 };
 
 TEST_P(DetailFromMainDialog, OkSetsTheBoxFromTheMarksAndEscapeLeavesIt) {
   const Category& c = GetParam();
   Run({1});
-  EXPECT_EQ(BST_INDETERMINATE, m_dlg.Check(c.box));
-  EXPECT_EQ(1, (*m_dlg).*c.record);
+  EXPECT_EQ(BST_INDETERMINATE, m_dlg->Check(c.box));
+  EXPECT_TRUE(Item().Checked());
 
   Run({1});
-  EXPECT_EQ(BST_CHECKED, m_dlg.Check(c.box));
-  EXPECT_EQ(1, (*m_dlg).*c.record);
+  EXPECT_EQ(BST_CHECKED, m_dlg->Check(c.box));
+  EXPECT_TRUE(Item().Checked());
 
   Run({0, 1, 2});
-  EXPECT_EQ(BST_UNCHECKED, m_dlg.Check(c.box));
-  EXPECT_EQ(0, (*m_dlg).*c.record);
+  EXPECT_EQ(BST_UNCHECKED, m_dlg->Check(c.box));
+  EXPECT_FALSE(Item().Checked());
   EXPECT_EQ(4, OtherRecords());
 
   Run({2}, End::kEscape);
   EXPECT_EQ(1, List()[2]->m_bSelected);
-  EXPECT_EQ(BST_UNCHECKED, m_dlg.Check(c.box));
-  EXPECT_EQ(0, (*m_dlg).*c.record);
+  EXPECT_EQ(BST_UNCHECKED, m_dlg->Check(c.box));
 }
 
+// Select All runs the Detail routines while g_bShowDetail is clear.
 TEST_P(DetailFromMainDialog, HiddenRunSetsTheBoxAtOnceAndAnEmptyListChangesNothing) {
   const Category& c = GetParam();
   ShowDetail hidden(0);
   testing_support::DialogAnswerer answerer;
   List()[0]->m_bSelected = 0;
-  m_dlg->RunDetail(&List());
-  EXPECT_EQ(BST_INDETERMINATE, m_dlg.Check(c.box));
+  m_dlg->Click(c.detail);
+  EXPECT_EQ(BST_INDETERMINATE, m_dlg->Check(c.box));
 
+  // The system files' list is only ever added to.
+  m_seeded.Remove();
   List().clear();
-  m_dlg->RunDetail(&List());
-  EXPECT_EQ(BST_INDETERMINATE, m_dlg.Check(c.box));
-  EXPECT_EQ(1, (*m_dlg).*c.record);
+  m_dlg->Click(c.detail);
+  EXPECT_TRUE(List().empty());
+  EXPECT_EQ(BST_INDETERMINATE, m_dlg->Check(c.box));
+  EXPECT_TRUE(Item().Checked());
   EXPECT_EQ(0, DetailsSeen(answerer));
 }
 
@@ -210,11 +302,10 @@ INSTANTIATE_TEST_SUITE_P(Categories, DetailFromMainDialog, ::testing::ValuesIn(k
                            return std::string(info.param.name);
                          });
 
-TEST_F(DetailDialog, DetailButtonUntickingEverySystemFileUnchecksItsBox) {
-  testing_support::MainDialog dlg;
-  dlg->m_pSysFilesList.reset(new CSelectionList(
-      MakeList({{"C:\\windows\\system32\\none1.dll", 1}, {"C:\\windows\\none2.dll", 1}})));
-  dlg->SetCheck(IDC_CHK_SYSFILES, BST_CHECKED);
+TEST_F(SeededMainDialog, DetailButtonUntickingEverySystemFileUnchecksItsBox) {
+  testing_support::MainDialog& dlg = *m_dlg;
+  dlg.Click(IDC_CHK_SYSFILES);
+  ASSERT_EQ(BST_CHECKED, dlg.Check(IDC_CHK_SYSFILES));
   testing_support::DialogAnswerer answerer;
   answerer.Then([](HWND dialog) {
     HWND box = ::GetDlgItem(dialog, IDC_DETAIL_LIST);
@@ -224,9 +315,10 @@ TEST_F(DetailDialog, DetailButtonUntickingEverySystemFileUnchecksItsBox) {
   });
   dlg.Click(IDC_DETAIL_SYSFILES);
   ASSERT_EQ(1, DetailsSeen(answerer));
-  for (const auto& entry : *dlg->m_pSysFilesList) EXPECT_EQ(0, entry->m_bSelected);
+  ASSERT_FALSE(dlg->SystemFiles().List()->empty());
+  for (const auto& entry : *dlg->SystemFiles().List()) EXPECT_EQ(0, entry->m_bSelected);
   EXPECT_EQ(BST_UNCHECKED, dlg.Check(IDC_CHK_SYSFILES));
-  EXPECT_EQ(0, dlg->m_bSysFilesChecked);
+  EXPECT_FALSE(dlg->SystemFiles().Checked());
 }
 
 }  // namespace

@@ -88,7 +88,6 @@ class NoLeaks : public ::testing::Test {
  protected:
   static void SetUpTestSuite() { GdiTable::FillAllBut(3000); }
   static void TearDownTestSuite() { GdiTable::Release(); }
-  ShowDetail m_show{1};
 };
 
 TEST_F(NoLeaks, DetailRunsLeaveNoWindowRowOrGdiObject) {

@@ -58,7 +58,8 @@ void Press(HWND list, int x, int y);
 RECT RowRect(HWND list, int row);
 CTickItem* ItemOf(HWND list, int row);
 
-// Sets g_bShowDetail for the life of the object.
+// Sets g_bShowDetail, which the main dialog hands to its Detail runs, for the life of the
+// object.
 class ShowDetail {
  public:
   explicit ShowDetail(int value);

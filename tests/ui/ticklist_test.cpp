@@ -138,10 +138,7 @@ struct PressCase {
   bool toggles;
 };
 
-class TickPress : public ::testing::TestWithParam<PressCase> {
- protected:
-  ShowDetail m_show{1};
-};
+class TickPress : public ::testing::TestWithParam<PressCase> {};
 
 TEST_P(TickPress, TickColumnUpToX20TogglesAndEveryPressSelects) {
   const PressCase c = GetParam();
@@ -164,10 +161,7 @@ INSTANTIATE_TEST_SUITE_P(Columns, TickPress,
                                            PressCase{21, false}, PressCase{24, false},
                                            PressCase{150, false}));
 
-class TickList : public ::testing::Test {
- protected:
-  ShowDetail m_show{1};
-};
+class TickList : public ::testing::Test {};
 
 TEST_F(TickList, PressBelowTheLastRowTogglesTheLastRow) {
   CSelectionList list = MakeList({{"a", 1}, {"b", 1}});
