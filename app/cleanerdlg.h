@@ -50,7 +50,9 @@ class CCleanerDlg : public fw::CDialog {
   int CountSTIScanners() { return m_sti.Count(); }
   void BuildSTIList() { m_sti.Build(); }
   void RemoveSTIScanners();
-  int FindSCSIScanners(CFoundKeyList* found, bool countOnly) { return m_scsi.Find(found, countOnly); }
+  int FindSCSIScanners(CFoundKeyList* found, bool countOnly) {
+    return m_scsi.Find(found, countOnly);
+  }
   int CountSCSIScanners() { return m_scsi.Count(); }
   void BuildSCSIList() { m_scsi.Build(); }
   void RemoveSCSIScanners();

@@ -46,8 +46,7 @@ CRemovalReport CEppDriver::Remove() {
 }
 
 LONG CAspiRegistry::Remove() {
-  return m_windows.IsNT5()
-             ? platform::DeleteKeyTree(HKEY_LOCAL_MACHINE,
-                                       "SYSTEM\\CurrentControlSet\\Services\\ASPI32")
-             : platform::DeleteKey(HKEY_LOCAL_MACHINE, "System\\CurrentControlSet\\Services\\ASPI32");
+  if (m_windows.IsNT5())
+    return platform::DeleteKeyTree(HKEY_LOCAL_MACHINE, "SYSTEM\\CurrentControlSet\\Services\\ASPI32");
+  return platform::DeleteKey(HKEY_LOCAL_MACHINE, "System\\CurrentControlSet\\Services\\ASPI32");
 }

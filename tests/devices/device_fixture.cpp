@@ -95,11 +95,12 @@ void Category::Add(bool nt5, const std::string& device, const std::string& maker
 
 const Category kStillImage = {
     "StillImage", kStillImageClass, "System\\CurrentControlSet\\Services\\Class\\Image", false,
-    "Vendor", "FriendlyName", IDC_CHK_STI, IDC_DETAIL_STI, &StillImageDevices, &CCleanerDlg::StillImage,
-    &CCleanerDlg::RemoveSTIScanners};
+    "Vendor", "FriendlyName", IDC_CHK_STI, IDC_DETAIL_STI, &StillImageDevices,
+    &CCleanerDlg::StillImage, &CCleanerDlg::RemoveSTIScanners};
 const Category kScsi = {
     "Scsi", "SYSTEM\\CurrentControlSet\\Enum\\SCSI", "Enum\\SCSI", true, "Mfg", "ProductID",
-    IDC_CHK_SCSI, IDC_DETAIL_SCSI, &ScsiDevices, &CCleanerDlg::Scsi, &CCleanerDlg::RemoveSCSIScanners};
+    IDC_CHK_SCSI, IDC_DETAIL_SCSI, &ScsiDevices, &CCleanerDlg::Scsi,
+    &CCleanerDlg::RemoveSCSIScanners};
 const Category kUsb = {
     "Usb", "SYSTEM\\CurrentControlSet\\Enum\\USB", "Enum\\USB", true, "Mfg", "DeviceDesc",
     IDC_CHK_USB, IDC_DETAIL_USB, &UsbDevices, &CCleanerDlg::Usb, &CCleanerDlg::RemoveUSBScanners};
