@@ -50,12 +50,26 @@ void CCleanerDlg::CreateItems() {
   m_lstSoftware.SetWindows(m_windows);
 }
 
+const int CCleanerDlg::kListedBoxes[5] = {IDC_CHK_SYSFILES, IDC_CHK_STI, IDC_CHK_SCSI,
+                                           IDC_CHK_INF, IDC_CHK_USB};
+
+CListedItem* CCleanerDlg::ListedItem(int box) {
+  switch (box) {
+    case IDC_CHK_SYSFILES: return &m_sysFiles;
+    case IDC_CHK_STI: return &m_sti;
+    case IDC_CHK_SCSI: return &m_scsi;
+    case IDC_CHK_INF: return &m_inf;
+    case IDC_CHK_USB: return &m_usb;
+    default: return nullptr;
+  }
+}
+
+const CListedItem* CCleanerDlg::ListedItem(int box) const {
+  return const_cast<CCleanerDlg*>(this)->ListedItem(box);
+}
+
 void CCleanerDlg::DiscardLists() {
-  m_sysFiles.DiscardList();
-  m_sti.DiscardList();
-  m_scsi.DiscardList();
-  m_inf.DiscardList();
-  m_usb.DiscardList();
+  for (int box : kListedBoxes) ListedItem(box)->DiscardList();
 }
 
 bool CCleanerDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
@@ -90,13 +104,7 @@ BOOL CCleanerDlg::OnInitDialog() {
   PresumeFound();
   DetectItems();
 
-  DiscardLists();
-  m_sysFiles.SetChecked(false);
-  m_sti.SetChecked(false);
-  m_scsi.SetChecked(false);
-  m_inf.SetChecked(false);
-  m_usb.SetChecked(false);
-  m_b1394Checked = false;
+  // The items are fresh: no list is built yet and no box is recorded as checked.
   m_lstSoftware.FillSoftwareList();
   BuildSysFilesList();
   // Box 1011 shows unchecked: nothing is marked for deletion until the user asks.
@@ -160,12 +168,8 @@ void CCleanerDlg::UpdateMemoryInfo() {
 }
 
 bool CCleanerDlg::Found(int box) const {
+  if (const CListedItem* item = ListedItem(box)) return item->Found();
   switch (box) {
-    case IDC_CHK_STI: return m_sti.Found();
-    case IDC_CHK_SCSI: return m_scsi.Found();
-    case IDC_CHK_USB: return m_usb.Found();
-    case IDC_CHK_INF: return m_inf.Found();
-    case IDC_CHK_SYSFILES: return m_sysFiles.Found();
     case IDC_CHK_EVENTMGR: return m_bEventManagerFound;
     case IDC_CHK_DETECTOR: return m_bDetectorFound;
     case IDC_CHK_EPP: return m_bEPPFound;
@@ -175,15 +179,8 @@ bool CCleanerDlg::Found(int box) const {
 }
 
 bool CCleanerDlg::Checked(int box) const {
-  switch (box) {
-    case IDC_CHK_STI: return m_sti.Checked();
-    case IDC_CHK_SCSI: return m_scsi.Checked();
-    case IDC_CHK_USB: return m_usb.Checked();
-    case IDC_CHK_INF: return m_inf.Checked();
-    case IDC_CHK_SYSFILES: return m_sysFiles.Checked();
-    case IDC_CHK_1394: return m_b1394Checked;
-    default: return false;
-  }
+  if (const CListedItem* item = ListedItem(box)) return item->Checked();
+  return box == IDC_CHK_1394 && m_b1394Checked;
 }
 
 int CCleanerDlg::GetCheck(int id) const {
@@ -215,21 +212,11 @@ void CCleanerDlg::UpdateCheckFromList(const CSelectionList* list) {
       someUnselected = true;
     if (someSelected && someUnselected) break;
   }
+  // A list of no other item counts as the system files'.
   int box = IDC_CHK_SYSFILES;
-  CListedItem* item = &m_sysFiles;
-  if (list == m_sti.List()) {
-    box = IDC_CHK_STI;
-    item = &m_sti;
-  } else if (list == m_scsi.List()) {
-    box = IDC_CHK_SCSI;
-    item = &m_scsi;
-  } else if (list == m_inf.List()) {
-    box = IDC_CHK_INF;
-    item = &m_inf;
-  } else if (list == m_usb.List()) {
-    box = IDC_CHK_USB;
-    item = &m_usb;
-  }
+  for (int listed : kListedBoxes)
+    if (ListedItem(listed)->List() == list) box = listed;
+  CListedItem* item = ListedItem(box);
   if (someSelected && someUnselected) {
     SetCheck(box, BST_INDETERMINATE);
   } else if (someSelected) {

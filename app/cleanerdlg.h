@@ -19,6 +19,7 @@
 #include "files/inf.h"
 #include "files/sysfiles.h"
 #include "framework/dialog.h"
+#include "res/resource.h"
 #include "software/softwarelist.h"
 #include "sysinfo/osinfo.h"
 
@@ -49,17 +50,17 @@ class CCleanerDlg : public fw::CDialog {
   int FindSTIScanners(CFoundKeyList* found, bool countOnly) { return m_sti.Find(found, countOnly); }
   int CountSTIScanners() { return m_sti.Count(); }
   void BuildSTIList() { m_sti.Build(); }
-  void RemoveSTIScanners();
+  void RemoveSTIScanners() { RemoveListed(IDC_CHK_STI); }
   int FindSCSIScanners(CFoundKeyList* found, bool countOnly) {
     return m_scsi.Find(found, countOnly);
   }
   int CountSCSIScanners() { return m_scsi.Count(); }
   void BuildSCSIList() { m_scsi.Build(); }
-  void RemoveSCSIScanners();
+  void RemoveSCSIScanners() { RemoveListed(IDC_CHK_SCSI); }
   int FindUSBScanners(CFoundKeyList* found, bool countOnly) { return m_usb.Find(found, countOnly); }
   int CountUSBScanners() { return m_usb.Count(); }
   void BuildUSBList() { m_usb.Build(); }
-  void RemoveUSBScanners();
+  void RemoveUSBScanners() { RemoveListed(IDC_CHK_USB); }
 
   // IEEE 1394 data, the EPP driver and ASPI.
   bool Find1394Data() const { return m_1394.Find(); }
@@ -75,9 +76,9 @@ class CCleanerDlg : public fw::CDialog {
   bool ListContainsPath(const CSelectionList* list, const std::string& path) const {
     return CSystemFiles::ListContainsPath(list, path);
   }
-  void RemoveSystemFiles();
+  void RemoveSystemFiles() { RemoveListed(IDC_CHK_SYSFILES); }
   void BuildINFList() { m_inf.Build(); }
-  void RemoveINFFiles();
+  void RemoveINFFiles() { RemoveListed(IDC_CHK_INF); }
   void DeleteFilesByPattern(const std::string& directory, const std::string& pattern) {
     CInfFiles::DeleteFilesByPattern(directory, pattern);
   }
@@ -120,23 +121,30 @@ class CCleanerDlg : public fw::CDialog {
   bool OnClose(WPARAM, LPARAM, LRESULT& result);
 
   // The selection of items, the Detail buttons and the cleaning run.
-  void OnCheckSTI();
-  void OnCheckSCSI();
-  void OnCheckUSB();
-  void OnCheckINF();
-  void OnCheckSysFiles();
+  void OnCheckSTI() { ToggleListBox(IDC_CHK_STI); }
+  void OnCheckSCSI() { ToggleListBox(IDC_CHK_SCSI); }
+  void OnCheckUSB() { ToggleListBox(IDC_CHK_USB); }
+  void OnCheckINF() { ToggleListBox(IDC_CHK_INF); }
+  void OnCheckSysFiles() { ToggleListBox(IDC_CHK_SYSFILES); }
   void OnCheck1394();
   void OnSelectAll();
   void OnRefresh();
-  void OnDetailSTI();
-  void OnDetailSCSI();
-  void OnDetailUSB();
-  void OnDetailINF();
-  void OnDetailSysFiles();
+  void OnDetailSTI() { OnDetail(IDC_CHK_STI); }
+  void OnDetailSCSI() { OnDetail(IDC_CHK_SCSI); }
+  void OnDetailUSB() { OnDetail(IDC_CHK_USB); }
+  // Only shows the list: the unlisted INF files go in the cleaning run, never on a look.
+  void OnDetailINF() { OnDetail(IDC_CHK_INF); }
+  void OnDetailSysFiles() { OnDetail(IDC_CHK_SYSFILES); }
   void OnApply();
 
-  // The shared step of the five boxes with a Detail list.
-  void ToggleListBox(int box, CListedItem& item, void (CCleanerDlg::*build)());
+  // The five items with a Detail list, each reached by the id of its box.
+  static const int kListedBoxes[5];
+  CListedItem* ListedItem(int box);
+  const CListedItem* ListedItem(int box) const;
+  // What the boxes with a Detail list share: a click, the Detail button, the removal.
+  void ToggleListBox(int box);
+  void OnDetail(int box);
+  void RemoveListed(int box);
   // Before a detection pass, which only clears the found records of what is absent.
   void PresumeFound();
   // Runs the Detail dialog on the item's list and, after OK, sets the item's box.

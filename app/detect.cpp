@@ -52,34 +52,22 @@ void CCleanerDlg::DetectItems() {
 }
 
 void CCleanerDlg::PresumeFound() {
-  m_sti.SetFound(true);
-  m_usb.SetFound(true);
-  m_scsi.SetFound(true);
-  m_inf.SetFound(true);
-  m_sysFiles.SetFound(true);
+  for (int box : kListedBoxes) ListedItem(box)->SetFound(true);
   m_bASPIFound = m_bEPPFound = m_bDetectorFound = true;
 }
 
 // The box follows the program's record, not the click; a box checked again selects every
 // entry, and the first check builds the list.
-void CCleanerDlg::ToggleListBox(int box, CListedItem& item, void (CCleanerDlg::*build)()) {
+void CCleanerDlg::ToggleListBox(int box) {
+  CListedItem& item = *ListedItem(box);
   SetCheck(box, item.Checked() ? BST_UNCHECKED : BST_CHECKED);
   item.SetChecked(!item.Checked());
   if (!item.List())
-    (this->*build)();
+    item.Build();
   else if (item.Checked())
     item.SelectEveryEntry();
 }
 
-void CCleanerDlg::OnCheckSTI() { ToggleListBox(IDC_CHK_STI, m_sti, &CCleanerDlg::BuildSTIList); }
-void CCleanerDlg::OnCheckSCSI() {
-  ToggleListBox(IDC_CHK_SCSI, m_scsi, &CCleanerDlg::BuildSCSIList);
-}
-void CCleanerDlg::OnCheckUSB() { ToggleListBox(IDC_CHK_USB, m_usb, &CCleanerDlg::BuildUSBList); }
-void CCleanerDlg::OnCheckINF() { ToggleListBox(IDC_CHK_INF, m_inf, &CCleanerDlg::BuildINFList); }
-void CCleanerDlg::OnCheckSysFiles() {
-  ToggleListBox(IDC_CHK_SYSFILES, m_sysFiles, &CCleanerDlg::BuildSysFilesList);
-}
 void CCleanerDlg::OnCheck1394() { m_b1394Checked = !m_b1394Checked; }
 
 void CCleanerDlg::OnSelectAll() {

@@ -4,16 +4,8 @@
 #include "files/oeminf.h"
 #include "res/resource.h"
 
-void CCleanerDlg::RemoveSTIScanners() {
-  if (m_sti.Remove().m_bEmpty) RetireItem(IDC_CHK_STI);
-}
-
-void CCleanerDlg::RemoveSCSIScanners() {
-  if (m_scsi.Remove().m_bEmpty) RetireItem(IDC_CHK_SCSI);
-}
-
-void CCleanerDlg::RemoveUSBScanners() {
-  if (m_usb.Remove().m_bEmpty) RetireItem(IDC_CHK_USB);
+void CCleanerDlg::RemoveListed(int box) {
+  if (ListedItem(box)->Remove().m_bEmpty) RetireItem(box);
 }
 
 void CCleanerDlg::Remove1394Data() {
@@ -36,14 +28,6 @@ LONG CCleanerDlg::RemoveASPIRegistry() {
   return result;
 }
 
-void CCleanerDlg::RemoveSystemFiles() {
-  if (m_sysFiles.Remove().m_bEmpty) RetireItem(IDC_CHK_SYSFILES);
-}
-
-void CCleanerDlg::RemoveINFFiles() {
-  if (m_inf.Remove().m_bEmpty) RetireItem(IDC_CHK_INF);
-}
-
 std::vector<std::string> CCleanerDlg::FindOemInfs() const { return ::FindOemInfs(); }
 
 void CCleanerDlg::RemoveOemInfs() { ::RemoveOemInfs(); }
@@ -60,28 +44,8 @@ void CCleanerDlg::RemoveDetector() {
   RetireItem(IDC_CHK_DETECTOR);
 }
 
-void CCleanerDlg::OnDetailSTI() {
-  BuildSTIList();
-  RunDetail(m_sti);
-}
-
-void CCleanerDlg::OnDetailSCSI() {
-  BuildSCSIList();
-  RunDetail(m_scsi);
-}
-
-void CCleanerDlg::OnDetailUSB() {
-  BuildUSBList();
-  RunDetail(m_usb);
-}
-
-// Only shows the list: the unlisted INF files go in the cleaning run, never on a look.
-void CCleanerDlg::OnDetailINF() {
-  BuildINFList();
-  RunDetail(m_inf);
-}
-
-void CCleanerDlg::OnDetailSysFiles() {
-  BuildSysFilesList();
-  RunDetail(m_sysFiles);
+void CCleanerDlg::OnDetail(int box) {
+  CListedItem& item = *ListedItem(box);
+  item.Build();
+  RunDetail(item);
 }

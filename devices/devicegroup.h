@@ -28,10 +28,10 @@ class CDeviceGroup : public CListedItem {
   int Count();
   // Rebuilds the selection list, marks carried over by position, and records the box as
   // checked.
-  void Build();
+  void Build() override;
   // Deletes the selected devices that a fresh detection still finds; once nothing is left
   // the item counts as no longer found.
-  CRemovalReport Remove();
+  CRemovalReport Remove() override;
 
   CKeptDevices* Findings() { return &m_kept; }
 

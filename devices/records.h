@@ -50,6 +50,16 @@ struct CRemovalReport {
 // and the state in which the dialog last put its box.
 class CListedItem {
  public:
+  CListedItem() = default;
+  virtual ~CListedItem() = default;
+  CListedItem(CListedItem&&) = default;
+  CListedItem& operator=(CListedItem&&) = default;
+
+  // Builds the list afresh, marks carried over, and records the box as checked.
+  virtual void Build() = 0;
+  // Removes what the selected entries stand for; the report says whether anything is left.
+  virtual CRemovalReport Remove() = 0;
+
   // Null until the list is first built.
   CSelectionList* List() const { return m_pList.get(); }
   void DiscardList() { m_pList.reset(); }

@@ -16,11 +16,11 @@ class CInfFiles : public CListedItem {
 
   // Replaces the list by the listed files that are there, marks carried over by entry
   // number, and records the box as checked.
-  void Build();
+  void Build() override;
   // Deletes the selected listed files, the OEM packages (NT 5) and the INF\Other files.
   // Throws the framework's file error when a listed file will not go: the run ends there
   // and the entry stays listed. Once the list is empty the item counts as no longer found.
-  CRemovalReport Remove();
+  CRemovalReport Remove() override;
   // True when there are files to remove that no settings file lists.
   bool FindUnlisted() const;
 

@@ -18,10 +18,10 @@ class CSystemFiles : public CListedItem {
 
   // Adds the files that are there and not yet listed, each selected; the list is kept,
   // not replaced. Records the box as checked.
-  void Build();
+  void Build() override;
   // Deletes the selected files; one that will not go stays listed. Once the list is empty
   // the item counts as no longer found.
-  CRemovalReport Remove();
+  CRemovalReport Remove() override;
 
   // True when `list` has an entry for `path`, compared without regard to case.
   static bool ListContainsPath(const CSelectionList* list, const std::string& path);
