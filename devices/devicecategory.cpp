@@ -11,19 +11,19 @@ int FindDevices(const DeviceCategory& category, CFoundKeyList* found, bool count
   // An empty root would open HKEY_LOCAL_MACHINE itself.
   if (category.m_strRoot.empty()) return 0;
   platform::RegKey root;
-  if (!root.Open(HKEY_LOCAL_MACHINE, category.m_strRoot, KEY_ALL_ACCESS)) return 0;
+  if (!root.Open(HKEY_LOCAL_MACHINE, category.m_strRoot, KEY_READ)) return 0;
   int count = 0;
   std::string name;
   for (DWORD index = 0; root.EnumKey(index, name); ++index) {
     // Subkeys are opened through their parent's handle: a full path may be longer than
     // the registry calls accept, a name never is.
     platform::RegKey device;
-    if (!device.Open(root.Handle(), name, KEY_ALL_ACCESS)) continue;
+    if (!device.Open(root.Handle(), name, KEY_READ)) continue;
     platform::RegKey instance;
     if (category.m_bFirstInstance) {
       std::string instanceName;
       if (!device.EnumKey(0, instanceName)) continue;
-      if (!instance.Open(device.Handle(), instanceName, KEY_ALL_ACCESS)) continue;
+      if (!instance.Open(device.Handle(), instanceName, KEY_READ)) continue;
     }
     const platform::RegKey& values = category.m_bFirstInstance ? instance : device;
     if (!NamesMaker(values.QueryText(category.m_pszMaker))) continue;

@@ -11,18 +11,24 @@
 #include "devices/records.h"
 #include "sysinfo/osinfo.h"
 
-// The IEEE 1394 bus and SBP-2 enumeration trees, removed whole whoever made the devices.
+// The IEEE 1394 bus and SBP-2 enumeration trees, removed whole whoever made the devices,
+// but for a device of another maker that is connected now (Windows 2000 and later know
+// which are): removing it would stop it, so it stays with its keys.
 class CIeee1394Data {
  public:
   CIeee1394Data() = default;
   explicit CIeee1394Data(WindowsVersion windows) : m_windows(std::move(windows)) {}
 
+  // True when something is left that the item may remove.
   bool Find() const;
-  // Empty when neither tree is left: RegDeleteKeyA on the NT family keeps a key with
-  // subkeys, and the item then stays for the next Apply.
+  // m_nRemoved and m_nKept count keys: a whole tree, or a device or instance key beside
+  // a spared device. Empty when nothing is left that the item may remove; a key that
+  // survived its delete keeps the item for the next Apply.
   CRemovalReport Remove();
 
  private:
+  std::vector<std::string> Removable() const;
+
   WindowsVersion m_windows;
 };
 

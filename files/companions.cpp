@@ -21,7 +21,7 @@ const char* const kDetectorCaptions[] = {
 
 void DeleteStartupValue(const char* name) {
   platform::RegKey run;
-  if (run.OpenDefault(HKEY_LOCAL_MACHINE, kRunKey)) run.DeleteValue(name);
+  if (run.Open(HKEY_LOCAL_MACHINE, kRunKey, KEY_SET_VALUE)) run.DeleteValue(name);
 }
 
 HWND FindDetectorWindow() {

@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "platform/devicemanager.h"
 #include "platform/system.h"
 #include "platform/text.h"
 
@@ -28,14 +29,6 @@ LONG RegKey::OpenResult(HKEY root, const std::string& path, REGSAM access) {
   const LONG result = ::RegOpenKeyExA(root, path.c_str(), 0, access, &key);
   if (result == ERROR_SUCCESS) m_key = key;
   return result;
-}
-
-bool RegKey::OpenDefault(HKEY root, const std::string& path) {
-  Close();
-  HKEY key = nullptr;
-  if (::RegOpenKeyA(root, path.c_str(), &key) != ERROR_SUCCESS) return false;
-  m_key = key;
-  return true;
 }
 
 void RegKey::Close() {
@@ -113,12 +106,14 @@ namespace {
 // Runs `call(parent, name)` on the key's parent and its last name. A key name may hold 255
 // characters and some registries refuse a whole path of more than 260, which a name
 // below an open parent never is. The parent's open error is the result when it fails.
+// The parent is only read: a delete needs its rights on the key itself, not on the parent,
+// and on Windows 2000 and XP the parents of the device registrations grant only reading.
 template <class Call>
 LONG OnParent(HKEY root, const std::string& path, Call call) {
   const std::pair<std::string, std::string> split = SplitKeyPath(path);
   if (split.first.empty() || split.second.empty()) return call(root, path.c_str());
   RegKey parent;
-  const LONG result = parent.OpenResult(root, split.first, KEY_ALL_ACCESS);
+  const LONG result = parent.OpenResult(root, split.first, KEY_READ);
   if (result != ERROR_SUCCESS) return result;
   return call(parent.Handle(), split.second.c_str());
 }
@@ -140,12 +135,16 @@ LONG DeleteKey(HKEY root, const std::string& path) {
 
 LONG DeleteKeyTree(HKEY root, const std::string& path) {
   return OnParent(root, path, [](HKEY parent, const char* name) {
-    return static_cast<LONG>(::SHDeleteKeyA(parent, name));
+    return System().SHDeleteKeyA(parent, name);
   });
 }
 
 LONG DeleteDeviceKey(bool nt5, const std::string& path) {
-  return nt5 ? DeleteKeyTree(HKEY_LOCAL_MACHINE, path) : DeleteKey(HKEY_LOCAL_MACHINE, path);
+  if (!nt5) return DeleteKey(HKEY_LOCAL_MACHINE, path);
+  // A device registration goes through the Plug and Play service first, where Windows has
+  // one; the delete takes whatever it leaves, and is all there is elsewhere.
+  if (PathWithin(path, kEnumKey)) RemoveDeviceInstances(path);
+  return DeleteKeyTree(HKEY_LOCAL_MACHINE, path);
 }
 
 }  // namespace platform

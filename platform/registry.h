@@ -27,8 +27,6 @@ class RegKey {
   bool Open(HKEY root, const std::string& path, REGSAM access);
   // The same, giving RegOpenKeyExA's result.
   LONG OpenResult(HKEY root, const std::string& path, REGSAM access);
-  // RegOpenKeyA, which asks for full access.
-  bool OpenDefault(HKEY root, const std::string& path);
   void Close();
 
   bool IsOpen() const { return m_key != nullptr; }
@@ -47,7 +45,7 @@ class RegKey {
 };
 
 // True when `path` below `root` opens with `access`.
-bool KeyExists(HKEY root, const std::string& path, REGSAM access = KEY_ALL_ACCESS);
+bool KeyExists(HKEY root, const std::string& path, REGSAM access = KEY_READ);
 // True only when `path` below `root` does not exist: a key that exists but cannot be opened
 // (no rights, a path too long for the call) is not absent.
 bool KeyAbsent(HKEY root, const std::string& path);
@@ -56,7 +54,10 @@ bool KeyAbsent(HKEY root, const std::string& path);
 LONG DeleteKey(HKEY root, const std::string& path);
 // SHDeleteKeyA: the key with all its subkeys on every system.
 LONG DeleteKeyTree(HKEY root, const std::string& path);
-// DeleteKeyTree when `nt5` is set, DeleteKey otherwise: the removers' one rule.
+// The removers' one rule. With `nt5`: a key below Enum first goes through Device Manager's
+// removal of every device instance at or below it (on Windows 2000 and later), then
+// DeleteKeyTree takes what is left; the delete's result, which may be ERROR_FILE_NOT_FOUND
+// when the device removal took the key. Without: DeleteKey.
 LONG DeleteDeviceKey(bool nt5, const std::string& path);
 
 }  // namespace platform

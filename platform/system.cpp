@@ -1,10 +1,16 @@
 #include "platform/system.h"
 
+#include <shlwapi.h>
+
 namespace platform {
 
 namespace {
 // GetVersionExA is declared deprecated in newer SDKs; the program needs the real record.
 BOOL WINAPI RealGetVersionEx(LPOSVERSIONINFOA info) { return ::GetVersionExA(info); }
+// Declared as giving a DWORD by some SDKs and a LONG by others.
+LONG WINAPI RealSHDeleteKey(HKEY root, LPCSTR subKey) {
+  return static_cast<LONG>(::SHDeleteKeyA(root, subKey));
+}
 
 SystemCalls MakeReal() {
   SystemCalls calls;
@@ -17,6 +23,7 @@ SystemCalls MakeReal() {
   calls.Sleep = &::Sleep;
   calls.WinExec = &::WinExec;
   calls.RegDeleteKeyA = &::RegDeleteKeyA;
+  calls.SHDeleteKeyA = &RealSHDeleteKey;
   return calls;
 }
 }  // namespace

@@ -1,6 +1,7 @@
 // The system calls that a test machine cannot make for real: the version record, the
-// memory status, shutdown and its privilege, sleeping, starting programs, and the
-// Windows 9x behaviour of RegDeleteKeyA. Everything goes through System(), whose
+// memory status, shutdown and its privilege, sleeping, starting programs, the Windows 9x
+// behaviour of RegDeleteKeyA, and a key tree that Windows refuses to delete (Wine deletes
+// a key whatever its access list says). Everything goes through System(), whose
 // entries tests may point elsewhere for the length of one test.
 #pragma once
 #include <windows.h>
@@ -18,6 +19,7 @@ struct SystemCalls {
   VOID(WINAPI* Sleep)(DWORD milliseconds);
   UINT(WINAPI* WinExec)(LPCSTR commandLine, UINT show);
   LONG(WINAPI* RegDeleteKeyA)(HKEY root, LPCSTR subKey);
+  LONG(WINAPI* SHDeleteKeyA)(HKEY root, LPCSTR subKey);
 };
 
 SystemCalls& System();

@@ -37,4 +37,10 @@ size_t LastBackslash(const std::string& path) {
   return last;
 }
 
+bool PathWithin(const std::string& path, const std::string& parent) {
+  if (parent.empty() || path.size() < parent.size()) return false;
+  if (path.size() > parent.size() && path[parent.size()] != '\\') return false;
+  return SameTextNoCase(path.substr(0, parent.size()), parent);
+}
+
 }  // namespace platform

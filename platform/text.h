@@ -16,4 +16,8 @@ bool SameTextNoCase(const std::string& a, const std::string& b);
 // trail byte of a double-byte character; npos when there is none.
 size_t LastBackslash(const std::string& path);
 
+// True when the key or file path `path` is `parent` or lies below it, without regard to
+// letter case.
+bool PathWithin(const std::string& path, const std::string& parent);
+
 }  // namespace platform

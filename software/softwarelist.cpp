@@ -28,7 +28,7 @@ void CSoftwareListBox::FillSoftwareList() {
   FreeEntries();
 
   platform::RegKey uninstall;
-  if (!uninstall.Open(HKEY_LOCAL_MACHINE, kUninstallKey, KEY_ALL_ACCESS)) return;
+  if (!uninstall.Open(HKEY_LOCAL_MACHINE, kUninstallKey, KEY_READ)) return;
 
   std::string name;
   for (DWORD index = 0; uninstall.EnumKey(index, name); ++index) {

@@ -17,7 +17,13 @@ const char* const kTwainFiles[] = {"\\twain.dll", "\\twain_32.dll"};
 
 bool SeedSystem(const std::string& version) {
   Program seeder(OwnDirectory() + "\\seed_demo.exe");
-  return seeder.Launch(version) && seeder.WaitForExit(60000) && seeder.ExitCode() == 0;
+  if (!seeder.Launch(version) || !seeder.WaitForExit(60000) || seeder.ExitCode() != 0)
+    return false;
+  if (version == "win2k" || version == "winxp" || version == "win2003") {
+    for (const char* tree : {"SCSI", "USB", "1394", "SBP2", "Root\\SCSIAdapter"})
+      testing_support::GrantEnumAccess(HKEY_LOCAL_MACHINE, std::string(kEnum) + tree);
+  }
+  return true;
 }
 
 void SeedTwainFiles() {

@@ -5,7 +5,9 @@
 
 namespace e2e {
 
-// Runs seed_demo under `version`; true when it wrote everything.
+// Runs seed_demo under `version`; true when it wrote everything. On Windows 2000 and later
+// the device registrations then get the access list those systems give them: an
+// administrator may only read them.
 bool SeedSystem(const std::string& version);
 
 // The TWAIN libraries that Windows keeps in its own folder, which DrvPurge lists among the

@@ -72,7 +72,7 @@ TEST_F(WholeSystem, SelectAllThenApplyOnWindowsXpRemovesTheMakersTracesOnly) {
   EXPECT_FALSE(Key(std::string(kStillImage) + "\\0001"));
   EXPECT_FALSE(Key(std::string(kEnum) + "USB\\Vid_0a3d&Pid_3300"));
   EXPECT_FALSE(Key(std::string(kEnum) + "USB\\Vid_0a3d&Pid_2400"));
-  EXPECT_FALSE(Key(std::string(kEnum) + "1394"));
+  EXPECT_FALSE(Key(std::string(kEnum) + "1394\\Quillmar&QV3300FW"));
   EXPECT_FALSE(Key(std::string(kEnum) + "SBP2"));
   EXPECT_FALSE(Key(std::string(kAdapters) + "\\SimpleSCSI"));
   EXPECT_FALSE(Key(std::string(kEnum) + "Root\\SCSIAdapter\\SimpleSCSI"));
@@ -86,6 +86,8 @@ TEST_F(WholeSystem, SelectAllThenApplyOnWindowsXpRemovesTheMakersTracesOnly) {
   EXPECT_TRUE(Key(std::string(kStillImage) + "\\0002"));
   EXPECT_TRUE(Key(std::string(kEnum) + "SCSI\\Disk&Ven_Nordlich&Prod_ND-2000"));
   EXPECT_TRUE(Key(std::string(kEnum) + "USB\\Vid_0b1e&Pid_0101"));
+  // The other maker's camera is plugged in: removing it would stop it.
+  EXPECT_TRUE(Key(std::string(kEnum) + "1394\\Nordlicht&DV100\\00a0b1c2d3e4f5a6"));
   EXPECT_TRUE(Key(std::string(kAdapters) + "\\0000"));
   EXPECT_TRUE(Key(std::string(kUninstall) + "Nordlicht PhotoSuite 3"));
   EXPECT_TRUE(Key(std::string(kUninstall) + "Quillmar ScanWizard 5"));

@@ -126,27 +126,39 @@ void SeedDevices(const Platform& p) {
       {Text("Mfg", "(Standard disk drives)"), Text("Manufacturer", "NORDLICH"),
        Text("ProductID", "ND-2000"), Text("DeviceDesc", "Disk drive"), Text("Class", "DiskDrive")});
 
+  // Windows' device classes, by which SetupAPI knows the devices.
+  const std::string image = "{6BDD1FC6-810F-11D0-BEC7-08002BE2092F}";
+  const std::string mouse = "{4D36E96F-E325-11CE-BFC1-08002BE10318}";
+  const std::string scsiAdapter = "{4D36E97B-E325-11CE-BFC1-08002BE10318}";
   Key(enumRoot + "USB\\Vid_0a3d&Pid_3300\\5&1f2e3d4c&0&1",
       {Text("Mfg", "Quillmar"), Text("DeviceDesc", "Quillmar QV3300 USB Scanner"),
-       Text("Class", "Image")});
+       Text("Class", "Image"), Text("ClassGUID", image)});
   Key(enumRoot + "USB\\Vid_0a3d&Pid_2400\\5&1f2e3d4c&0&2",
       {Text("Mfg", "Veldo Imaging"), Text("DeviceDesc", "Veldo PhotoPad 2400 USB"),
-       Text("Class", "Image")});
+       Text("Class", "Image"), Text("ClassGUID", image)});
   Key(enumRoot + "USB\\Vid_0b1e&Pid_0101\\5&1f2e3d4c&0&3",
       {Text("Mfg", "Nordlicht Optics"), Text("DeviceDesc", "Nordlicht USB Optical Mouse"),
-       Text("Class", "Mouse")});
+       Text("Class", "Mouse"), Text("ClassGUID", mouse)});
 
   Key(enumRoot + "1394\\Quillmar&QV3300FW\\0001a2b3c4d5e6f7",
-      {Text("Mfg", "Quillmar"), Text("DeviceDesc", "Quillmar QV3300 FireWire")});
+      {Text("Mfg", "Quillmar"), Text("DeviceDesc", "Quillmar QV3300 FireWire"),
+       Text("ClassGUID", image)});
+  // Another maker's camera, plugged in: Windows 2000 and later know it is, and it stays.
+  if (p.nt) {
+    Key(enumRoot + "1394\\Nordlicht&DV100\\00a0b1c2d3e4f5a6",
+        {Text("Mfg", "Nordlicht Optics"), Text("DeviceDesc", "Nordlicht DV100 FireWire Camera"),
+         Text("ClassGUID", image)});
+  }
   Key(enumRoot + "SBP2\\Quillmar&QV3300&LUN0\\0001a2b3c4d5e6f7",
-      {Text("Mfg", "Quillmar"), Text("DeviceDesc", "Quillmar QV3300 SBP-2 Device")});
+      {Text("Mfg", "Quillmar"), Text("DeviceDesc", "Quillmar QV3300 SBP-2 Device"),
+       Text("ClassGUID", image)});
 
   // The parallel-port adapter: one class form on every system.
   const std::string adapters = "System\\CurrentControlSet\\Services\\Class\\SCSIAdapter";
   Key(adapters + "\\0000", {Text("DriverDesc", "Standard Dual PCI IDE Controller")});
   Key(adapters + "\\SimpleSCSI", {Text("DriverDesc", "Quillmar EPP SimpleSCSI Adapter")});
   Key(enumRoot + "Root\\SCSIAdapter\\SimpleSCSI\\0000",
-      {Text("DeviceDesc", "Quillmar EPP SimpleSCSI Adapter")});
+      {Text("DeviceDesc", "Quillmar EPP SimpleSCSI Adapter"), Text("ClassGUID", scsiAdapter)});
   if (p.nt) {
     Key("SYSTEM\\CurrentControlSet\\Services\\ONSIO",
         {Dword("Type", 1), Dword("Start", 3), Text("ImagePath", "System32\\Drivers\\onsio.sys")});

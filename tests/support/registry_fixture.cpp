@@ -1,5 +1,6 @@
 #include "support/registry_fixture.h"
 
+#include <sddl.h>
 #include <shlwapi.h>
 
 #include <utility>
@@ -73,6 +74,29 @@ void SetAccessList(HKEY root, const std::string& path, bool locked) {
   ::RegCloseKey(key);
 }
 }  // namespace
+
+void GrantEnumAccess(HKEY root, const std::string& path) {
+  HKEY key = nullptr;
+  if (::RegOpenKeyExA(root, path.c_str(), 0, KEY_READ | WRITE_DAC, &key) != ERROR_SUCCESS) return;
+  // Subkeys first: an inherited entry reaches only the keys made after it.
+  std::vector<std::string> names;
+  char name[512];
+  for (DWORD index = 0;; ++index) {
+    DWORD length = sizeof(name);
+    if (::RegEnumKeyExA(key, index, name, &length, nullptr, nullptr, nullptr, nullptr) !=
+        ERROR_SUCCESS)
+      break;
+    names.emplace_back(name, length);
+  }
+  for (const std::string& child : names) GrantEnumAccess(root, path + "\\" + child);
+  PSECURITY_DESCRIPTOR descriptor = nullptr;
+  if (::ConvertStringSecurityDescriptorToSecurityDescriptorA(
+          "D:P(A;CI;KA;;;SY)(A;CI;KR;;;WD)", SDDL_REVISION_1, &descriptor, nullptr)) {
+    ::RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, descriptor);
+    ::LocalFree(descriptor);
+  }
+  ::RegCloseKey(key);
+}
 
 ScopedLockedKey::ScopedLockedKey(HKEY root, std::string path) : m_root(root), m_path(std::move(path)) {
   SetAccessList(m_root, m_path, true);

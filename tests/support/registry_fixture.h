@@ -48,6 +48,13 @@ class ScopedLockedKey {
   std::string m_path;
 };
 
+// Gives the key and every key below it the access list that Windows 2000 and XP put on
+// their device registrations (HKLM\SYSTEM\CurrentControlSet\Enum and below): full
+// control for SYSTEM, reading for everyone else, administrators included, inherited by new
+// subkeys. Wine's own registry grants everything; under this list Wine refuses an open
+// that asks for more than reading, as Windows does, but still lets SHDeleteKeyA delete.
+void GrantEnumAccess(HKEY root, const std::string& path);
+
 // Files.
 void WriteFile(const std::string& path, const std::string& content = "x");
 bool FilePresent(const std::string& path);
