@@ -78,36 +78,42 @@ void RebuildSelectionList(CSelectionListPtr& list, const CFoundKeyList& found) {
     std::unique_ptr<CSelectionEntry> entry(new CSelectionEntry);
     entry->m_strText = key.m_strText;
     entry->m_strKeyPath = key.m_strKeyPath;
-    entry->m_nIndex = index;
-    entry->m_bSelected = LookupSelected(saved.get(), index);
+    entry->m_nIndex = index++;
+    entry->m_bSelected = SelectedForKey(saved.get(), key.m_strKeyPath);
     list->push_back(std::move(entry));
-    ++index;
   }
 }
 
 namespace {
-// Deletes the device that `entry` stands for; true when its key is gone afterwards.
-bool DeleteEntryKey(const CSelectionEntry& entry, const CFoundKeyList& found, bool nt5) {
-  // Positions and texts may be shared or shift when devices come or go after the list was
-  // built: the entry deletes the key it was built from, wherever the fresh walk finds it
-  // now, and only while that walk still finds it naming the maker.
-  if (entry.m_strKeyPath.empty()) return false;
+// Deletes the device that `entry` stands for, `found` being a fresh detection: the key
+// the entry was built from, and only while the walk still finds it naming the maker.
+void DeleteEntryKey(const CSelectionEntry& entry, const CFoundKeyList& found, bool nt5) {
+  if (entry.m_strKeyPath.empty()) return;
   for (const CFoundKey& key : found) {
     if (!platform::SameTextNoCase(key.m_strKeyPath, entry.m_strKeyPath)) continue;
     platform::DeleteDeviceKey(nt5, key.m_strKeyPath);
-    return platform::KeyAbsent(HKEY_LOCAL_MACHINE, key.m_strKeyPath);
+    return;
   }
-  return false;
 }
 }  // namespace
+
+bool SelectedForKey(const CSelectionList* list, const std::string& keyPath) {
+  if (list)
+    for (const auto& entry : *list)
+      if (platform::SameTextNoCase(entry->m_strKeyPath, keyPath)) return entry->m_bSelected;
+  return true;
+}
 
 bool RemoveSelectedDevices(CSelectionList* list, const CFoundKeyList& found, bool nt5) {
   if (!list) return false;
   CSelectionList kept;
   for (std::unique_ptr<CSelectionEntry>& entry : *list) {
-    if (entry->m_bSelected && DeleteEntryKey(*entry, found, nt5)) continue;
-    // Kept entries are numbered in list order, whatever kept them: a key still in place
-    // keeps its position in the next detection.
+    if (entry->m_bSelected) DeleteEntryKey(*entry, found, nt5);
+    // An entry whose key is gone, by this delete or by anything else since the list was
+    // built, is done; one whose key is still there stays, ticked or not, and is numbered
+    // in list order.
+    if (!entry->m_strKeyPath.empty() && platform::KeyAbsent(HKEY_LOCAL_MACHINE, entry->m_strKeyPath))
+      continue;
     entry->m_nIndex = static_cast<int>(kept.size());
     kept.push_back(std::move(entry));
   }

@@ -57,12 +57,18 @@ class CKeepDevices {
   std::vector<CKeptDevices*> m_stores;
 };
 
-// Replaces `list` by one entry per found key, carrying each mark over by position.
+// The mark of the entry of `list` that stands for `keyPath`; true when none does, as for a
+// device that was not there before.
+bool SelectedForKey(const CSelectionList* list, const std::string& keyPath);
+
+// Replaces `list` by one entry per found key, each carrying over the mark of the old entry
+// of the same key: a position is only the order in which the devices are shown.
 void RebuildSelectionList(CSelectionListPtr& list, const CFoundKeyList& found);
 
 // Deletes the keys of the selected entries of `list`, each the key its entry was built
-// from, `found` being a fresh detection, and frees the entries whose keys are gone; the
-// rest are renumbered in order. An entry whose key the fresh detection no longer finds
-// naming the maker, or that survives its delete, stays listed and selected. True when
-// the list is empty afterwards; a missing list counts as nothing selected.
+// from, `found` being a fresh detection, and frees every entry whose key is gone, deleted
+// now or before; the rest are renumbered in order. An entry whose key the fresh detection
+// no longer finds naming the maker, or that survives its delete, stays listed and
+// selected. True when the list is empty afterwards; a missing list counts as nothing
+// selected.
 bool RemoveSelectedDevices(CSelectionList* list, const CFoundKeyList& found, bool nt5);
