@@ -37,8 +37,9 @@ std::vector<std::string> SparedDevices(const Tree& tree) {
 // What of the tree the item may delete: the whole tree when nothing in it is spared;
 // otherwise each device key that holds no spared device, and each instance key that is
 // not spared. Empty when the tree is not there.
-std::vector<std::string> RemovableKeys(const std::string& tree, bool nt5, const Tree& which) {
+std::vector<std::string> RemovableKeys(const Tree& which, bool nt5) {
   std::vector<std::string> keys;
+  const std::string tree = nt5 ? which.nt : which.win9x;
   platform::RegKey root;
   if (!root.Open(HKEY_LOCAL_MACHINE, tree, KEY_READ)) return keys;
   const std::vector<std::string> spared = nt5 ? SparedDevices(which) : std::vector<std::string>();
@@ -71,7 +72,7 @@ std::vector<std::string> CIeee1394Data::Removable() const {
   const bool nt5 = m_windows.IsNT5();
   std::vector<std::string> keys;
   for (const Tree& tree : kTrees) {
-    const std::vector<std::string> some = RemovableKeys(nt5 ? tree.nt : tree.win9x, nt5, tree);
+    const std::vector<std::string> some = RemovableKeys(tree, nt5);
     keys.insert(keys.end(), some.begin(), some.end());
   }
   return keys;
