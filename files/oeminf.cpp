@@ -2,7 +2,6 @@
 
 #include "platform/files.h"
 #include "platform/system.h"
-#include "platform/text.h"
 
 namespace {
 const char kCatalogDirectory[] = "\\system32\\CatRoot\\{F750E6C3-38EE-11D1-85E5-00C04FC295EE}\\";
@@ -14,10 +13,6 @@ void StartClearAttributes(const std::string& path) {
   const std::string command = "attrib -r -h \"" + path + "\"";
   platform::System().WinExec(command.c_str(), SW_HIDE);
 }
-
-bool EndsWithInf(const std::string& name) {
-  return name.size() > 4 && platform::SameTextNoCase(name.substr(name.size() - 4), ".inf");
-}
 }  // namespace
 
 std::vector<std::string> FindOemInfs() {
@@ -25,9 +20,8 @@ std::vector<std::string> FindOemInfs() {
   const std::string windows = platform::WindowsDirectory();
   if (windows.empty()) return names;
   const std::string infDirectory = windows + "\\inf\\";
+  // Long names only: oem1.info, whose short name OEM1~1.INF matches too, is no package.
   for (const std::string& name : platform::FindFiles(infDirectory + "oem*.inf")) {
-    // A short-name match such as oem1.info is no INF package.
-    if (!EndsWithInf(name)) continue;
     const std::string catalog =
         platform::ProfileString("Version", "CatalogFile", "none", infDirectory + name);
     if (catalog.compare(0, sizeof(kMarker) - 1, kMarker) == 0) names.push_back(name);
