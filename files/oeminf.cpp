@@ -29,12 +29,13 @@ std::vector<std::string> FindOemInfs() {
   return names;
 }
 
-void RemoveOemInfs() {
+int RemoveOemInfs() {
   const std::string windows = platform::WindowsDirectory();
-  if (windows.empty()) return;
+  if (windows.empty()) return 0;
   const std::string infDirectory = windows + "\\inf\\";
   const std::string catalogDirectory = windows + kCatalogDirectory;
 
+  int left = 0;
   for (const std::string& name : FindOemInfs()) {
     // The catalog is the copy Windows made under the INF's own name, not the one named.
     const std::string infPath = infDirectory + name;
@@ -43,8 +44,11 @@ void RemoveOemInfs() {
     StartClearAttributes(infPath);
     StartClearAttributes(catalogPath);
     platform::System().Sleep(1000);
-    platform::DeleteFile(infPath);
-    platform::DeleteFile(infDirectory + base + ".PNF");
-    platform::DeleteFile(catalogPath);
+    // Each part is tried, whatever became of the one before.
+    const bool infGone = platform::DeleteFileOrFindGone(infPath);
+    const bool pnfGone = platform::DeleteFileOrFindGone(infDirectory + base + ".PNF");
+    const bool catalogGone = platform::DeleteFileOrFindGone(catalogPath);
+    if (!infGone || !pnfGone || !catalogGone) ++left;
   }
+  return left;
 }

@@ -51,6 +51,12 @@ bool DeleteFile(const std::string& path, DWORD* error) {
   return false;
 }
 
+bool DeleteFileOrFindGone(const std::string& path) {
+  DWORD error = 0;
+  if (DeleteFile(path, &error)) return true;
+  return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+}
+
 namespace {
 // A search handle, closed with FindClose however the search ends (a name that does not
 // fit in memory throws).

@@ -22,6 +22,9 @@ bool FileOpensExclusively(const std::string& path);
 
 // DeleteFileA; on failure `error` receives GetLastError().
 bool DeleteFile(const std::string& path, DWORD* error = nullptr);
+// Deletes the file and tells whether it is gone: deleted now, or not there to begin with.
+// A file that will not go (read-only, in use, no rights) is still there: false.
+bool DeleteFileOrFindGone(const std::string& path);
 
 // The names (without directory) of the files, not folders, matching `pattern` (a directory,
 // a backslash and a wildcard), in the file system's order. Only long names count:
