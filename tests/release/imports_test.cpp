@@ -63,6 +63,24 @@ TEST(ShippedProgram, ImportsOnlyWhatWindows95AndNT4Export) {
   }
 }
 
+bool LastWrite(const std::string& path, FILETIME& time) {
+  WIN32_FILE_ATTRIBUTE_DATA data;
+  if (!::GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return false;
+  time = data.ftLastWriteTime;
+  return true;
+}
+
+// The check above reads whatever DrvPurge.exe lies in the build folder: one linked before
+// the library of the program's sources last changed is not the program these sources make.
+TEST(ShippedProgram, IsNoOlderThanTheLibraryItIsLinkedFrom) {
+  const std::string library = platform::DirectoryOf(ProgramPath()) + "\\libdrvpurge_core.a";
+  FILETIME core, program;
+  if (!LastWrite(library, core)) GTEST_SKIP() << "no library beside the program: " << library;
+  ASSERT_TRUE(LastWrite(ProgramPath(), program)) << ProgramPath();
+  EXPECT_GE(::CompareFileTime(&program, &core), 0)
+      << "DrvPurge.exe is older than its sources: build the DrvPurge target";
+}
+
 TEST(ShippedProgram, EveryStubOfWindows9xSaysWhyItDoesNoHarm) {
   for (int i = 0; i < kWindowsImportCount; ++i) {
     const WindowsImport& row = kWindowsImports[i];
