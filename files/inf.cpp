@@ -78,10 +78,10 @@ CRemovalReport CInfFiles::Remove() {
       }
     }
   }
-  if (m_windows.IsNT5()) RemoveOemInfs();
-  DeleteFilesByPattern(m_strWinDir + kOtherFolder, kOtherPattern);
+  int leftOver = m_windows.IsNT5() ? RemoveOemInfs() : 0;
+  leftOver += DeleteFilesByPattern(m_strWinDir + kOtherFolder, kOtherPattern);
 
-  report.m_nKept = m_pList ? static_cast<int>(m_pList->size()) : 0;
+  report.m_nKept = (m_pList ? static_cast<int>(m_pList->size()) : 0) + leftOver;
   report.m_bEmpty = report.m_nKept == 0;
   if (report.m_bEmpty) m_bFound = false;
   return report;
@@ -92,7 +92,9 @@ bool CInfFiles::FindUnlisted() const {
   return m_windows.IsNT5() && !FindOemInfs().empty();
 }
 
-void CInfFiles::DeleteFilesByPattern(const std::string& directory, const std::string& pattern) {
+int CInfFiles::DeleteFilesByPattern(const std::string& directory, const std::string& pattern) {
+  int left = 0;
   for (const std::string& name : platform::FindFiles(directory + "\\" + pattern))
-    platform::DeleteFile(directory + "\\" + name);
+    if (!platform::DeleteFileOrFindGone(directory + "\\" + name)) ++left;
+  return left;
 }

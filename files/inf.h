@@ -19,15 +19,17 @@ class CInfFiles : public CListedItem {
   void Build() override;
   // Deletes the selected listed files, the OEM packages (NT 5) and the INF\Other files.
   // Throws the framework's file error when a listed file will not go: the run ends there
-  // and the entry stays listed. Once the list is empty the item counts as no longer found.
+  // and the entry stays listed. An unlisted file or package that will not go counts as
+  // kept: once neither entries nor such leftovers remain, the item counts as no longer found.
   CRemovalReport Remove() override;
   // True when there are files to remove that no settings file lists.
   bool FindUnlisted() const;
 
   const std::string& IniPath() const { return m_strIniPath; }
 
-  // Deletes the files of `directory` that match `pattern`.
-  static void DeleteFilesByPattern(const std::string& directory, const std::string& pattern);
+  // Deletes the files of `directory` that match `pattern`; returns how many would not go.
+  // A read-only file is left as it is, as a listed one is.
+  static int DeleteFilesByPattern(const std::string& directory, const std::string& pattern);
 
  private:
   std::string m_strWinDir;

@@ -2,7 +2,6 @@
 
 #include "platform/files.h"
 #include "platform/system.h"
-#include "platform/text.h"
 
 namespace {
 const char kCatalogDirectory[] = "\\system32\\CatRoot\\{F750E6C3-38EE-11D1-85E5-00C04FC295EE}\\";
@@ -14,10 +13,6 @@ void StartClearAttributes(const std::string& path) {
   const std::string command = "attrib -r -h \"" + path + "\"";
   platform::System().WinExec(command.c_str(), SW_HIDE);
 }
-
-bool EndsWithInf(const std::string& name) {
-  return name.size() > 4 && platform::SameTextNoCase(name.substr(name.size() - 4), ".inf");
-}
 }  // namespace
 
 std::vector<std::string> FindOemInfs() {
@@ -25,9 +20,8 @@ std::vector<std::string> FindOemInfs() {
   const std::string windows = platform::WindowsDirectory();
   if (windows.empty()) return names;
   const std::string infDirectory = windows + "\\inf\\";
+  // Long names only: oem1.info, whose short name OEM1~1.INF matches too, is no package.
   for (const std::string& name : platform::FindFiles(infDirectory + "oem*.inf")) {
-    // A short-name match such as oem1.info is no INF package.
-    if (!EndsWithInf(name)) continue;
     const std::string catalog =
         platform::ProfileString("Version", "CatalogFile", "none", infDirectory + name);
     if (catalog.compare(0, sizeof(kMarker) - 1, kMarker) == 0) names.push_back(name);
@@ -35,12 +29,13 @@ std::vector<std::string> FindOemInfs() {
   return names;
 }
 
-void RemoveOemInfs() {
+int RemoveOemInfs() {
   const std::string windows = platform::WindowsDirectory();
-  if (windows.empty()) return;
+  if (windows.empty()) return 0;
   const std::string infDirectory = windows + "\\inf\\";
   const std::string catalogDirectory = windows + kCatalogDirectory;
 
+  int left = 0;
   for (const std::string& name : FindOemInfs()) {
     // The catalog is the copy Windows made under the INF's own name, not the one named.
     const std::string infPath = infDirectory + name;
@@ -49,8 +44,11 @@ void RemoveOemInfs() {
     StartClearAttributes(infPath);
     StartClearAttributes(catalogPath);
     platform::System().Sleep(1000);
-    platform::DeleteFile(infPath);
-    platform::DeleteFile(infDirectory + base + ".PNF");
-    platform::DeleteFile(catalogPath);
+    // Each part is tried, whatever became of the one before.
+    const bool infGone = platform::DeleteFileOrFindGone(infPath);
+    const bool pnfGone = platform::DeleteFileOrFindGone(infDirectory + base + ".PNF");
+    const bool catalogGone = platform::DeleteFileOrFindGone(catalogPath);
+    if (!infGone || !pnfGone || !catalogGone) ++left;
   }
+  return left;
 }

@@ -7,4 +7,5 @@
 // The names (oem*.inf) of the maker's packages in the INF folder.
 std::vector<std::string> FindOemInfs();
 // Clears their attributes, pauses, and deletes each package, its .PNF and its catalog.
-void RemoveOemInfs();
+// Returns how many packages left something behind that would not go.
+int RemoveOemInfs();

@@ -6,14 +6,6 @@
 namespace {
 const char* const kTwainFiles[] = {"\\Twain.dll", "\\Twain_32.dll", "\\Twunk_16.exe",
                                    "\\Twunk_32.exe"};
-
-// True when the file is gone: deleted now, or not there to begin with. A file that would
-// not go (read-only, in use, no rights) is still there and must stay listed.
-bool DeleteOrFindGone(const std::string& path) {
-  DWORD error = 0;
-  if (platform::DeleteFile(path, &error)) return true;
-  return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
-}
 }  // namespace
 
 void CSystemFiles::Build() {
@@ -59,7 +51,8 @@ CRemovalReport CSystemFiles::Remove() {
   if (!m_pList) return report;
   CSelectionList& list = *m_pList;
   for (auto it = list.begin(); it != list.end();) {
-    if ((*it)->m_bSelected && DeleteOrFindGone((*it)->m_strText)) {
+    // A file that will not go stays listed.
+    if ((*it)->m_bSelected && platform::DeleteFileOrFindGone((*it)->m_strText)) {
       it = list.erase(it);
       ++report.m_nRemoved;
     } else {

@@ -51,6 +51,12 @@ bool DeleteFile(const std::string& path, DWORD* error) {
   return false;
 }
 
+bool DeleteFileOrFindGone(const std::string& path) {
+  DWORD error = 0;
+  if (DeleteFile(path, &error)) return true;
+  return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+}
+
 namespace {
 // A search handle, closed with FindClose however the search ends (a name that does not
 // fit in memory throws).
@@ -72,11 +78,14 @@ class FindHandle {
 
 std::vector<std::string> FindFiles(const std::string& pattern) {
   std::vector<std::string> names;
+  const size_t slash = LastBackslash(pattern);
+  const std::string wildcard = slash == std::string::npos ? pattern : pattern.substr(slash + 1);
   WIN32_FIND_DATAA data;
   const FindHandle find(::FindFirstFileA(pattern.c_str(), &data));
   if (!find.Valid()) return names;
   do {
-    names.push_back(data.cFileName);
+    const bool folder = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    if (!folder && MatchesWildcard(data.cFileName, wildcard)) names.push_back(data.cFileName);
   } while (::FindNextFileA(find.Get(), &data));
   return names;
 }

@@ -22,9 +22,14 @@ bool FileOpensExclusively(const std::string& path);
 
 // DeleteFileA; on failure `error` receives GetLastError().
 bool DeleteFile(const std::string& path, DWORD* error = nullptr);
+// Deletes the file and tells whether it is gone: deleted now, or not there to begin with.
+// A file that will not go (read-only, in use, no rights) is still there: false.
+bool DeleteFileOrFindGone(const std::string& path);
 
-// The names (without directory) of the entries matching `pattern` (a directory, a
-// backslash and a wildcard), in the file system's order.
+// The names (without directory) of the files, not folders, matching `pattern` (a directory,
+// a backslash and a wildcard), in the file system's order. Only long names count:
+// FindFirstFileA also matches the wildcard against each file's 8.3 short name, so that
+// "qlvimx*.dll" finds "qlvimx32.dllold" (QLVIMX~1.DLL); such names are left out.
 std::vector<std::string> FindFiles(const std::string& pattern);
 
 // Profile (INI) files, read with the system's profile functions; texts are read whole.

@@ -3,8 +3,30 @@
 #include <windows.h>
 
 #include <cstring>
+#include <vector>
 
 namespace platform {
+
+namespace {
+std::string Upper(std::string text) {
+  // CharUpperBuffA knows the code page's double-byte characters and leaves them whole.
+  if (!text.empty()) ::CharUpperBuffA(&text[0], static_cast<DWORD>(text.size()));
+  return text;
+}
+
+// The characters of `text`, a double-byte character as one (a lead byte at the very end
+// stands alone).
+std::vector<std::string> Characters(const std::string& text) {
+  std::vector<std::string> characters;
+  for (size_t i = 0; i < text.size();) {
+    const bool lead = ::IsDBCSLeadByte(static_cast<BYTE>(text[i])) && i + 1 < text.size();
+    const size_t length = lead ? 2 : 1;
+    characters.push_back(text.substr(i, length));
+    i += length;
+  }
+  return characters;
+}
+}  // namespace
 
 bool ContainsWord(const std::string& text, const char* word) {
   const size_t length = std::strlen(word);
@@ -19,11 +41,30 @@ bool ContainsWord(const std::string& text, const char* word) {
 
 bool SameTextNoCase(const std::string& a, const std::string& b) {
   if (a.size() != b.size()) return false;
-  std::string upperA = a, upperB = b;
-  // CharUpperBuffA knows the code page's double-byte characters and leaves them whole.
-  if (!upperA.empty()) ::CharUpperBuffA(&upperA[0], static_cast<DWORD>(upperA.size()));
-  if (!upperB.empty()) ::CharUpperBuffA(&upperB[0], static_cast<DWORD>(upperB.size()));
-  return upperA == upperB;
+  return Upper(a) == Upper(b);
+}
+
+bool MatchesWildcard(const std::string& name, const std::string& wildcard) {
+  const std::vector<std::string> text = Characters(Upper(name));
+  const std::vector<std::string> pattern = Characters(Upper(wildcard));
+  // Left to right; on a mismatch the last `*` seen takes one character more.
+  size_t t = 0, p = 0, star = std::string::npos, resume = 0;
+  while (t < text.size()) {
+    if (p < pattern.size() && pattern[p] == "*") {
+      star = p++;
+      resume = t;
+    } else if (p < pattern.size() && (pattern[p] == "?" || pattern[p] == text[t])) {
+      ++p;
+      ++t;
+    } else if (star != std::string::npos) {
+      p = star + 1;
+      t = ++resume;
+    } else {
+      return false;
+    }
+  }
+  while (p < pattern.size() && pattern[p] == "*") ++p;
+  return p == pattern.size();
 }
 
 size_t LastBackslash(const std::string& path) {

@@ -12,6 +12,12 @@ bool ContainsWord(const std::string& text, const char* word);
 // characters compared as units and upper-cased by the system's locale mapping.
 bool SameTextNoCase(const std::string& a, const std::string& b);
 
+// True when the whole of `name` matches `wildcard`: `*` stands for any run of characters,
+// `?` for exactly one, and the rest compare as SameTextNoCase does, a double-byte character
+// being one character. Unlike FindFirstFileA it knows no 8.3 short names and no MS-DOS
+// rules: "*.*" matches only names with a dot.
+bool MatchesWildcard(const std::string& name, const std::string& wildcard);
+
 // The position of the last backslash of `path` that is a character of its own, never the
 // trail byte of a double-byte character; npos when there is none.
 size_t LastBackslash(const std::string& path);

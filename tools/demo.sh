@@ -34,17 +34,21 @@ if [ -e "$prefix" ] && [ ! -e "$prefix/system.reg" ] && [ -n "$(ls -A "$prefix" 
   exit 64
 fi
 
+visible=0
+if [ -n "${DISPLAY:-}" ] && [ "${DRVPURGE_DEMO_HEADLESS:-0}" != 1 ]; then visible=1; fi
+
 if [ "$(id -u)" = 0 ]; then "$root/tools/install-deps.sh"; fi
 source "$root/tools/wine-env.sh"
 wine_pick
 wine_ready "$root"
-"$root/tools/build.sh" "$out"
+# Only what the demo runs: the program, the seeder and, headless, the end-to-end program,
+# whose drive mode passes the dialogs and finds the windows to photograph.
+targets="DrvPurge seed_demo"
+if [ "$visible" = 0 ]; then targets="$targets DrvPurgeE2E"; fi
+"$root/tools/build.sh" "$out" $targets
 bin="$out/$WINE_TARGET"
 driver="$bin/tests/DrvPurgeE2E.exe"
 seeder="$bin/tests/seed_demo.exe"
-
-visible=0
-if [ -n "${DISPLAY:-}" ] && [ "${DRVPURGE_DEMO_HEADLESS:-0}" != 1 ]; then visible=1; fi
 
 xvfb_pid=
 cleanup() {

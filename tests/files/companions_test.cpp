@@ -113,15 +113,23 @@ TEST_F(EventManager, SendsDestroyThenNcDestroyAndRemovesStartupAndProgram) {
   EXPECT_FALSE(main->Found(IDC_CHK_EVENTMGR));
 }
 
-// The running event manager holds its executable open until it has ended; the pause is its
-// time to end, so it must come before the file is tried. Here the program lets go of its
-// file during the pause.
+// The running event manager holds its executable open until it has ended, and it ends on
+// the two messages; the pause is its time to let go, so it must come after the messages and
+// before the file is tried. Here the program lets go of its file during the pause if it
+// has had both messages by then.
 std::unique_ptr<files_test::HeldOpen> g_runningProgram;
-VOID WINAPI ProgramEndsDuringThePause(DWORD) { g_runningProgram.reset(); }
+const Companion* g_eventManagerWindow = nullptr;
+VOID WINAPI ProgramEndsDuringThePause(DWORD) {
+  if (g_eventManagerWindow->Messages() == Messages{"WM_DESTROY", "WM_NCDESTROY"})
+    g_runningProgram.reset();
+}
 
-TEST_F(EventManager, PausesForTheProgramToEndBeforeItDeletesTheFile) {
+TEST_F(EventManager, PausesBetweenTheMessagesAndTheDeletion) {
+  Companion window("Quillmar Event Manager 1.0");
+  ASSERT_TRUE(window.Up());
   ScopedFile program(WinDir() + "\\System\\Evmonitr.exe");
   g_runningProgram.reset(new files_test::HeldOpen(program.path()));
+  g_eventManagerWindow = &window;
   platform::System().Sleep = &ProgramEndsDuringThePause;
   CCompanions companions(WinDir());
 
@@ -130,6 +138,7 @@ TEST_F(EventManager, PausesForTheProgramToEndBeforeItDeletesTheFile) {
   EXPECT_FALSE(g_runningProgram);
   EXPECT_FALSE(program.present());
   g_runningProgram.reset();
+  g_eventManagerWindow = nullptr;
 }
 
 TEST_F(EventManager, WithoutWindowOrProgramStillRemovesTheStartupValue) {

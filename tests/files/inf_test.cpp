@@ -224,6 +224,42 @@ TEST_P(InfApplyWithoutSettings, SelectAllChecksTheItemForTheUnlistedFiles) {
   EXPECT_FALSE(main.Enabled(IDC_CHK_INF));
 }
 
+// An unlisted file or OEM package that will not go keeps the item open, as a listed file
+// does: the box stays enabled and checked, Select All checks it again, and only the Apply
+// that leaves nothing closes it. A read-only file is not made writable.
+TEST_P(InfApplyWithoutSettings, WhatWillNotGoKeepsTheItemOpen) {
+  const bool nt5 = GetParam();
+  ScopedFile& other = Inf("Quillmar", "\\INF\\Other\\", FILE_ATTRIBUTE_READONLY);
+  // The attribute command is recorded, not run: the read-only package stays too.
+  ScopedFile oem(WinDir() + "\\INF\\" + UniqueName("oemdpt", ".inf"),
+                 "[Version]\r\nCatalogFile=Qlvdr.cat\r\n", FILE_ATTRIBUTE_READONLY);
+  auto& main = OpenMain(files_test::TempPath(".ini"), nt5);
+  main.Click(IDC_SELECTALL);
+  main.Click(IDC_APPLY);
+  EXPECT_TRUE(other.present());
+  EXPECT_TRUE(main.Enabled(IDC_CHK_INF));
+  EXPECT_EQ(BST_CHECKED, main.Check(IDC_CHK_INF));
+  EXPECT_TRUE(main->InfFiles().Found());
+
+  main.Click(IDC_SELECTALL);
+  EXPECT_TRUE(main.Enabled(IDC_CHK_INF));
+  EXPECT_EQ(BST_CHECKED, main.Check(IDC_CHK_INF));
+
+  // The package alone keeps it open, on Windows 2000 and later only.
+  ::SetFileAttributesA(other.path().c_str(), FILE_ATTRIBUTE_NORMAL);
+  main.Click(IDC_APPLY);
+  EXPECT_FALSE(other.present());
+  EXPECT_TRUE(oem.present());
+  EXPECT_EQ(nt5, main.Enabled(IDC_CHK_INF));
+
+  ::SetFileAttributesA(oem.path().c_str(), FILE_ATTRIBUTE_NORMAL);
+  main.Click(IDC_APPLY);
+  EXPECT_EQ(!nt5, oem.present());
+  EXPECT_FALSE(main.Enabled(IDC_CHK_INF));
+  EXPECT_EQ(BST_UNCHECKED, main.Check(IDC_CHK_INF));
+  EXPECT_FALSE(main->InfFiles().Found());
+}
+
 INSTANTIATE_TEST_SUITE_P(Platforms, InfApplyWithoutSettings, ::testing::Bool());
 
 TEST_F(InfFiles, AReadOnlyListedFileShowsTheFileErrorAndEndsTheCleaningRun) {

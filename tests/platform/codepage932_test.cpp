@@ -92,6 +92,15 @@ TEST_F(CodePage932, ABackslashTrailByteSeparatesNothing) {
   EXPECT_EQ(2u, platform::LastBackslash("\x95\x5C\\\x95\x5C" "b"));
 }
 
+TEST_F(CodePage932, WildcardsTakeADoubleByteCharacterAsOne) {
+  EXPECT_TRUE(platform::MatchesWildcard("\x83\x41.inf", "?.inf"));
+  EXPECT_FALSE(platform::MatchesWildcard("\x83\x41.inf", "??.inf"));
+  // A trail byte that looks like a letter is no letter of its own.
+  EXPECT_FALSE(platform::MatchesWildcard("\x83\x41.inf", "*A.inf"));
+  EXPECT_FALSE(platform::MatchesWildcard("\x83\x61.inf", "\x83\x41.inf"));
+  EXPECT_TRUE(platform::MatchesWildcard("Quillmar\x82\x81.inf", "quillmar\x82\x60*.INF"));
+}
+
 // --- Device registrations, end to end ------------------------------------------------------
 
 class CodePage932Devices

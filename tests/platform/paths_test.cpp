@@ -3,6 +3,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "files/file_fixture.h"
 #include "platform/files.h"
 #include "platform/text.h"
 #include "support/registry_fixture.h"
@@ -52,6 +53,20 @@ TEST(Paths, AnExecutablePathLongerThan128CharactersIsReadWhole) {
   in.close();
   testing_support::RemoveFile(report);
   testing_support::RemoveFile(exe);
+}
+
+// FindFirstFileA matches the wildcard against 8.3 short names too: Windows finds
+// "qlvimx32.dllold" (QLVIMX~1.DLL) for "qlvimx*.dll", Wine, whose short names keep four
+// letters (DPT2~K0F.DLL), finds "dpt2.dllold" for "dpt*.dll". Only long names of files
+// count: a folder is nothing to delete.
+TEST(Paths, SearchesKeepOnlyFilesWhoseLongNameMatches) {
+  const std::string folder = files_test::TempPath("search");
+  files_test::ScopedFile matching(folder + "\\dpt1.dll");
+  files_test::ScopedFile longer(folder + "\\dpt2.dllold");
+  files_test::ScopedFile maker(folder + "\\qlvimx32.dllold");
+  files_test::ScopedDirectory subfolder(folder + "\\dpt3.dll");
+  EXPECT_EQ(std::vector<std::string>{"dpt1.dll"}, platform::FindFiles(folder + "\\dpt*.dll"));
+  EXPECT_EQ(std::vector<std::string>{}, platform::FindFiles(folder + "\\qlvimx*.dll"));
 }
 
 TEST(Paths, DirectoryOfCutsBeforeTheLastBackslash) {

@@ -22,6 +22,33 @@ TEST(Text, PathsCompareWithoutRegardToCase) {
   EXPECT_TRUE(platform::SameTextNoCase("", ""));
 }
 
+// The file searches keep what the long name matches as a whole; a longer extension that
+// only the 8.3 short name would match stays out.
+TEST(Text, WildcardsMatchTheWholeNameWithoutRegardToCase) {
+  const struct {
+    const char* name;
+    const char* wildcard;
+    bool match;
+  } cases[] = {
+      {"qlvimx32.dll", "qlvimx*.dll", true},
+      {"QLVIMX.DLL", "qlvimx*.dll", true},
+      {"qlvimx32.dllold", "qlvimx*.dll", false},
+      {"qlvimx32.dl", "qlvimx*.dll", false},
+      {"oem12.inf", "oem*.inf", true},
+      {"oem1.info", "oem*.inf", false},
+      {"xoem1.inf", "oem*.inf", false},
+      {"Quillmar scan.inf.inf", "Quillmar*.inf", true},
+      {"Quillmar.inf.old", "Quillmar*.inf", false},
+      {"a.b", "?.b", true},
+      {"ab.b", "?.b", false},
+      {".b", "?.b", false},
+      {"", "*", true},
+      {"noext", "*.*", false},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(c.match, platform::MatchesWildcard(c.name, c.wildcard)) << c.name << " / " << c.wildcard;
+}
+
 // Values are read whole and never past their data, whatever their type.
 TEST(RegistryText, ValuesOfEveryShapeAreReadSafely) {
   const std::string path = "Software\\DrvPurgeTests\\Values";

@@ -11,13 +11,20 @@ enum class Since9x { Win95, Win95WithIE4, Win98, WinMe, Never };
 // The oldest NT-family system whose DLL exports the function.
 enum class SinceNT { NT31, NT35, NT40, NT40WithIE4, Win2000, WinXP, Later };
 
+// How Windows 95, 98 and ME export the function: for real, or only as a stub that fails
+// (ERROR_CALL_NOT_IMPLEMENTED), with the reason why the program does not depend on it there.
+struct On9x {
+  bool stub;
+  const char* harmless;  // for a stub: why its failure does no harm
+};
+
 struct WindowsImport {
   const char* dll;
   const char* function;
   Since9x since9x;
   SinceNT sinceNT;
-  const char* source;    // where the two facts come from
-  const char* stubOn9x;  // null, or: Windows 9x exports only a stub that fails; why that does no harm
+  const char* source;  // where the facts come from
+  On9x on9x;
 };
 
 extern const WindowsImport kWindowsImports[];
