@@ -56,20 +56,6 @@ void CCleanerDlg::PresumeFound() {
   m_bASPIFound = m_bEPPFound = m_bDetectorFound = true;
 }
 
-// The box follows the program's record, not the click; a box checked again selects every
-// entry, and the first check builds the list.
-void CCleanerDlg::ToggleListBox(int box) {
-  CListedItem& item = *ListedItem(box);
-  SetCheck(box, item.Checked() ? BST_UNCHECKED : BST_CHECKED);
-  item.SetChecked(!item.Checked());
-  if (!item.List())
-    item.Build();
-  else if (item.Checked())
-    item.SelectEveryEntry();
-}
-
-void CCleanerDlg::OnCheck1394() { m_b1394Checked = !m_b1394Checked; }
-
 void CCleanerDlg::OnSelectAll() {
   fw::CWaitCursor wait;
   const WindowsVersion& w = m_windows;
