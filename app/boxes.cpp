@@ -47,13 +47,26 @@ int CCleanerDlg::GetCheck(int id) const {
   return static_cast<int>(::SendMessageA(GetDlgItem(id), BM_GETCHECK, 0, 0));
 }
 
-void CCleanerDlg::SetCheck(int id, int state) const {
+void CCleanerDlg::SetCheck(int id, int state) {
   ::SendMessageA(GetDlgItem(id), BM_SETCHECK, static_cast<WPARAM>(state), 0);
+  RecordBox(id);
+}
+
+// A click on a listed box toggles by the record, as the box has moved by itself when the
+// click arrives; a record that disagreed with the box would put it back where it was.
+void CCleanerDlg::RecordBox(int box) {
+  if (CListedItem* item = ListedItem(box)) item->SetChecked(GetCheck(box) != BST_UNCHECKED);
+}
+
+// An item's Build records its box as checked; the box itself has not changed.
+void CCleanerDlg::BuildList(int box) {
+  ListedItem(box)->Build();
+  RecordBox(box);
 }
 
 void CCleanerDlg::DisableItem(int id) const { ::EnableWindow(GetDlgItem(id), FALSE); }
 
-void CCleanerDlg::RetireItem(int id) const {
+void CCleanerDlg::RetireItem(int id) {
   SetCheck(id, BST_UNCHECKED);
   DisableItem(id);
 }
@@ -76,15 +89,12 @@ void CCleanerDlg::UpdateCheckFromList(const CSelectionList* list) {
   int box = IDC_CHK_SYSFILES;
   for (int listed : kListedBoxes)
     if (ListedItem(listed)->List() == list) box = listed;
-  CListedItem* item = ListedItem(box);
-  if (someSelected && someUnselected) {
+  if (someSelected && someUnselected)
     SetCheck(box, BST_INDETERMINATE);
-  } else if (someSelected) {
+  else if (someSelected)
     SetCheck(box, BST_CHECKED);
-  } else if (someUnselected) {
+  else if (someUnselected)
     SetCheck(box, BST_UNCHECKED);
-    item->SetChecked(false);
-  }
 }
 
 void CCleanerDlg::RunDetail(CListedItem& item) {
@@ -98,9 +108,8 @@ void CCleanerDlg::RunDetail(CListedItem& item) {
 void CCleanerDlg::ToggleListBox(int box) {
   CListedItem& item = *ListedItem(box);
   SetCheck(box, item.Checked() ? BST_UNCHECKED : BST_CHECKED);
-  item.SetChecked(!item.Checked());
   if (!item.List())
-    item.Build();
+    BuildList(box);
   else if (item.Checked())
     item.SelectEveryEntry();
 }
@@ -108,7 +117,6 @@ void CCleanerDlg::ToggleListBox(int box) {
 void CCleanerDlg::OnCheck1394() { m_b1394Checked = !m_b1394Checked; }
 
 void CCleanerDlg::OnDetail(int box) {
-  CListedItem& item = *ListedItem(box);
-  item.Build();
-  RunDetail(item);
+  BuildList(box);
+  RunDetail(*ListedItem(box));
 }

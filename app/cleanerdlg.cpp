@@ -81,11 +81,10 @@ BOOL CCleanerDlg::OnInitDialog() {
   PresumeFound();
   DetectItems();
 
-  // The items are fresh: no list is built yet and no box is recorded as checked.
+  // The items are fresh: no list is built yet and every box shows unchecked, the system
+  // files' too once its list is built: nothing is marked for deletion until the user asks.
   m_lstSoftware.FillSoftwareList();
   BuildSysFilesList();
-  // Box 1011 shows unchecked: nothing is marked for deletion until the user asks.
-  m_sysFiles.SetChecked(false);
 
   ::SetDlgItemTextA(m_hWnd, IDC_OSNAME, m_windows.Name().c_str());
   UpdateMemoryInfo();

@@ -27,7 +27,6 @@ void CCleanerDlg::DetectItems() {
 
   if (CountUSBScanners() == 0) {
     DisableItem(IDC_CHK_USB);
-    m_usb.SetChecked(false);
     m_usb.SetFound(false);
   }
 
@@ -67,10 +66,6 @@ void CCleanerDlg::OnSelectAll() {
   CKeepDevices keep{m_sti.Findings(), m_scsi.Findings(), m_usb.Findings()};
   DetectItems();
   DiscardLists();
-  m_sysFiles.SetChecked(false);
-  m_scsi.SetChecked(false);
-  m_sti.SetChecked(false);
-  m_inf.SetChecked(false);
   m_b1394Checked = false;
   m_lstSoftware.FillSoftwareList();
   BuildSysFilesList();
