@@ -98,8 +98,7 @@ void CCleanerDlg::UpdateCheckFromList(const CSelectionList* list) {
 }
 
 void CCleanerDlg::RunDetail(CListedItem& item) {
-  CDetailDlg detail(nullptr, g_bShowDetail);
-  detail.m_pList = item.List();
+  CDetailDlg detail(item.List(), nullptr, g_bShowDetail);
   if (detail.DoModal() == IDOK) UpdateCheckFromList(item.List());
 }
 

@@ -20,12 +20,11 @@ namespace {
 TEST(DetailDialog, ShowsNothingAndCountsAsOkWhenToldNotToShow) {
   CSelectionList list = MakeList({{"a", 1}, {"b", 0}});
   testing_support::DialogAnswerer answerer;
-  CDetailDlg detail(nullptr, false);
-  detail.m_pList = &list;
+  CDetailDlg detail(&list, nullptr, false);
   EXPECT_EQ(IDOK, detail.DoModal());
   EXPECT_TRUE(answerer.Seen().empty());  // no window at all
-  EXPECT_EQ(nullptr, detail.m_listItems.GetSafeHwnd());
-  EXPECT_EQ(nullptr, detail.m_listItems.m_pList);
+  EXPECT_EQ(nullptr, detail.TickList().GetSafeHwnd());
+  EXPECT_EQ(nullptr, detail.TickList().List());
 }
 
 class DetailEnding : public ::testing::TestWithParam<End> {};
