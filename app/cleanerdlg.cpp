@@ -6,7 +6,6 @@
 #include "platform/files.h"
 #include "res/resource.h"
 #include "sysinfo/memory.h"
-#include "ui/detaildlg.h"
 #include "ui/guidance.h"
 
 const fw::MessageEntry<CCleanerDlg> CCleanerDlg::kMessages[] = {
@@ -50,28 +49,6 @@ void CCleanerDlg::CreateItems() {
   m_lstSoftware.SetWindows(m_windows);
 }
 
-const int CCleanerDlg::kListedBoxes[5] = {IDC_CHK_SYSFILES, IDC_CHK_STI, IDC_CHK_SCSI,
-                                           IDC_CHK_INF, IDC_CHK_USB};
-
-CListedItem* CCleanerDlg::ListedItem(int box) {
-  switch (box) {
-    case IDC_CHK_SYSFILES: return &m_sysFiles;
-    case IDC_CHK_STI: return &m_sti;
-    case IDC_CHK_SCSI: return &m_scsi;
-    case IDC_CHK_INF: return &m_inf;
-    case IDC_CHK_USB: return &m_usb;
-    default: return nullptr;
-  }
-}
-
-const CListedItem* CCleanerDlg::ListedItem(int box) const {
-  return const_cast<CCleanerDlg*>(this)->ListedItem(box);
-}
-
-void CCleanerDlg::DiscardLists() {
-  for (int box : kListedBoxes) ListedItem(box)->DiscardList();
-}
-
 bool CCleanerDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
   return fw::DispatchTable(this, kMessages, message, wParam, lParam, result);
 }
@@ -104,11 +81,10 @@ BOOL CCleanerDlg::OnInitDialog() {
   PresumeFound();
   DetectItems();
 
-  // The items are fresh: no list is built yet and no box is recorded as checked.
+  // The items are fresh: no list is built yet and every box shows unchecked, the system
+  // files' too once its list is built: nothing is marked for deletion until the user asks.
   m_lstSoftware.FillSoftwareList();
   BuildSysFilesList();
-  // Box 1011 shows unchecked: nothing is marked for deletion until the user asks.
-  m_sysFiles.SetChecked(false);
 
   ::SetDlgItemTextA(m_hWnd, IDC_OSNAME, m_windows.Name().c_str());
   UpdateMemoryInfo();
@@ -165,70 +141,4 @@ void CCleanerDlg::UpdateMemoryInfo() {
   ::SetDlgItemTextA(m_hWnd, IDC_VIRTMEM, shownPageFile.m_strText.c_str());
   m_dwAvailPhys = shownPhysical.m_dwShown;
   m_dwAvailPageFile = shownPageFile.m_dwShown;
-}
-
-bool CCleanerDlg::Found(int box) const {
-  if (const CListedItem* item = ListedItem(box)) return item->Found();
-  switch (box) {
-    case IDC_CHK_EVENTMGR: return m_bEventManagerFound;
-    case IDC_CHK_DETECTOR: return m_bDetectorFound;
-    case IDC_CHK_EPP: return m_bEPPFound;
-    case IDC_CHK_ASPI: return m_bASPIFound;
-    default: return false;
-  }
-}
-
-bool CCleanerDlg::Checked(int box) const {
-  if (const CListedItem* item = ListedItem(box)) return item->Checked();
-  return box == IDC_CHK_1394 && m_b1394Checked;
-}
-
-int CCleanerDlg::GetCheck(int id) const {
-  return static_cast<int>(::SendMessageA(GetDlgItem(id), BM_GETCHECK, 0, 0));
-}
-
-void CCleanerDlg::SetCheck(int id, int state) const {
-  ::SendMessageA(GetDlgItem(id), BM_SETCHECK, static_cast<WPARAM>(state), 0);
-}
-
-void CCleanerDlg::DisableItem(int id) const { ::EnableWindow(GetDlgItem(id), FALSE); }
-
-void CCleanerDlg::RetireItem(int id) const {
-  SetCheck(id, BST_UNCHECKED);
-  DisableItem(id);
-}
-
-bool CCleanerDlg::LookupSelected(const CSelectionList* list, int index) const {
-  return ::LookupSelected(list, index);
-}
-
-void CCleanerDlg::UpdateCheckFromList(const CSelectionList* list) {
-  if (!list) return;
-  bool someSelected = false, someUnselected = false;
-  for (const auto& entry : *list) {
-    if (entry->m_bSelected)
-      someSelected = true;
-    else
-      someUnselected = true;
-    if (someSelected && someUnselected) break;
-  }
-  // A list of no other item counts as the system files'.
-  int box = IDC_CHK_SYSFILES;
-  for (int listed : kListedBoxes)
-    if (ListedItem(listed)->List() == list) box = listed;
-  CListedItem* item = ListedItem(box);
-  if (someSelected && someUnselected) {
-    SetCheck(box, BST_INDETERMINATE);
-  } else if (someSelected) {
-    SetCheck(box, BST_CHECKED);
-  } else if (someUnselected) {
-    SetCheck(box, BST_UNCHECKED);
-    item->SetChecked(false);
-  }
-}
-
-void CCleanerDlg::RunDetail(CListedItem& item) {
-  CDetailDlg detail(nullptr, g_bShowDetail);
-  detail.m_pList = item.List();
-  if (detail.DoModal() == IDOK) UpdateCheckFromList(item.List());
 }

@@ -49,17 +49,17 @@ class CCleanerDlg : public fw::CDialog {
   // Still-image, SCSI and USB registrations.
   int FindSTIScanners(CFoundKeyList* found, bool countOnly) { return m_sti.Find(found, countOnly); }
   int CountSTIScanners() { return m_sti.Count(); }
-  void BuildSTIList() { m_sti.Build(); }
+  void BuildSTIList() { BuildList(IDC_CHK_STI); }
   void RemoveSTIScanners() { RemoveListed(IDC_CHK_STI); }
   int FindSCSIScanners(CFoundKeyList* found, bool countOnly) {
     return m_scsi.Find(found, countOnly);
   }
   int CountSCSIScanners() { return m_scsi.Count(); }
-  void BuildSCSIList() { m_scsi.Build(); }
+  void BuildSCSIList() { BuildList(IDC_CHK_SCSI); }
   void RemoveSCSIScanners() { RemoveListed(IDC_CHK_SCSI); }
   int FindUSBScanners(CFoundKeyList* found, bool countOnly) { return m_usb.Find(found, countOnly); }
   int CountUSBScanners() { return m_usb.Count(); }
-  void BuildUSBList() { m_usb.Build(); }
+  void BuildUSBList() { BuildList(IDC_CHK_USB); }
   void RemoveUSBScanners() { RemoveListed(IDC_CHK_USB); }
 
   // IEEE 1394 data, the EPP driver and ASPI.
@@ -72,12 +72,12 @@ class CCleanerDlg : public fw::CDialog {
   LONG RemoveASPIRegistry();
 
   // System files, INF files, OEM INF packages and the companion programs.
-  void BuildSysFilesList() { m_sysFiles.Build(); }
+  void BuildSysFilesList() { BuildList(IDC_CHK_SYSFILES); }
   bool ListContainsPath(const CSelectionList* list, const std::string& path) const {
     return CSystemFiles::ListContainsPath(list, path);
   }
   void RemoveSystemFiles() { RemoveListed(IDC_CHK_SYSFILES); }
-  void BuildINFList() { m_inf.Build(); }
+  void BuildINFList() { BuildList(IDC_CHK_INF); }
   void RemoveINFFiles() { RemoveListed(IDC_CHK_INF); }
   void DeleteFilesByPattern(const std::string& directory, const std::string& pattern) {
     CInfFiles::DeleteFilesByPattern(directory, pattern);
@@ -147,18 +147,21 @@ class CCleanerDlg : public fw::CDialog {
   void RemoveListed(int box);
   // Before a detection pass, which only clears the found records of what is absent.
   void PresumeFound();
+  // Builds the item's list; its record stays what its box shows.
+  void BuildList(int box);
   // Runs the Detail dialog on the item's list and, after OK, sets the item's box.
   void RunDetail(CListedItem& item);
   // Starts from a fresh set of items for the Windows that runs.
   void CreateItems();
   void DiscardLists();
 
-  // Check boxes, reached by control id.
+  // Check boxes, reached by control id. Setting a listed item's box sets its record too.
   int GetCheck(int id) const;
-  void SetCheck(int id, int state) const;
+  void SetCheck(int id, int state);
+  void RecordBox(int box);
   void DisableItem(int id) const;
   // Unchecks and disables an item's box once there is nothing left to remove.
-  void RetireItem(int id) const;
+  void RetireItem(int id);
 
   WindowsVersion m_windows;
   std::string m_strWinDir;

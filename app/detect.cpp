@@ -27,7 +27,6 @@ void CCleanerDlg::DetectItems() {
 
   if (CountUSBScanners() == 0) {
     DisableItem(IDC_CHK_USB);
-    m_usb.SetChecked(false);
     m_usb.SetFound(false);
   }
 
@@ -56,20 +55,6 @@ void CCleanerDlg::PresumeFound() {
   m_bASPIFound = m_bEPPFound = m_bDetectorFound = true;
 }
 
-// The box follows the program's record, not the click; a box checked again selects every
-// entry, and the first check builds the list.
-void CCleanerDlg::ToggleListBox(int box) {
-  CListedItem& item = *ListedItem(box);
-  SetCheck(box, item.Checked() ? BST_UNCHECKED : BST_CHECKED);
-  item.SetChecked(!item.Checked());
-  if (!item.List())
-    item.Build();
-  else if (item.Checked())
-    item.SelectEveryEntry();
-}
-
-void CCleanerDlg::OnCheck1394() { m_b1394Checked = !m_b1394Checked; }
-
 void CCleanerDlg::OnSelectAll() {
   fw::CWaitCursor wait;
   const WindowsVersion& w = m_windows;
@@ -81,10 +66,6 @@ void CCleanerDlg::OnSelectAll() {
   CKeepDevices keep{m_sti.Findings(), m_scsi.Findings(), m_usb.Findings()};
   DetectItems();
   DiscardLists();
-  m_sysFiles.SetChecked(false);
-  m_scsi.SetChecked(false);
-  m_sti.SetChecked(false);
-  m_inf.SetChecked(false);
   m_b1394Checked = false;
   m_lstSoftware.FillSoftwareList();
   BuildSysFilesList();

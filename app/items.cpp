@@ -43,9 +43,3 @@ void CCleanerDlg::RemoveDetector() {
   m_bDetectorFound = false;
   RetireItem(IDC_CHK_DETECTOR);
 }
-
-void CCleanerDlg::OnDetail(int box) {
-  CListedItem& item = *ListedItem(box);
-  item.Build();
-  RunDetail(item);
-}

@@ -2,7 +2,8 @@
 
 #include "res/resource.h"
 
-CDetailDlg::CDetailDlg(HWND parent, bool show) : fw::CDialog(IDD_DETAIL, parent), m_bShow(show) {}
+CDetailDlg::CDetailDlg(CSelectionList* list, HWND parent, bool show)
+    : fw::CDialog(IDD_DETAIL, parent), m_pList(list), m_bShow(show) {}
 
 CDetailDlg::~CDetailDlg() {
   // The rows must go while m_listItems still exists to free them; the base class would
@@ -17,10 +18,6 @@ INT_PTR CDetailDlg::DoModal() {
 
 BOOL CDetailDlg::OnInitDialog() {
   fw::CDialog::OnInitDialog();
-  if (m_listItems.SubclassDlgItem(IDC_DETAIL_LIST, m_hWnd) && m_pList) {
-    for (const auto& entry : *m_pList)
-      if (entry) m_listItems.AddEntry(*entry);
-  }
-  m_listItems.m_pList = m_pList;
+  if (m_listItems.SubclassDlgItem(IDC_DETAIL_LIST, m_hWnd)) m_listItems.ShowList(m_pList);
   return TRUE;
 }

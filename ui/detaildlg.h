@@ -8,18 +8,20 @@
 
 class CDetailDlg : public fw::CDialog {
  public:
-  // Without `show` the dialog shows nothing and DoModal returns IDOK at once.
-  explicit CDetailDlg(HWND parent = nullptr, bool show = true);
+  // Shows `list` (not owned, null for none). Without `show` the dialog shows nothing and
+  // DoModal returns IDOK at once.
+  explicit CDetailDlg(CSelectionList* list, HWND parent = nullptr, bool show = true);
   ~CDetailDlg() override;
 
   INT_PTR DoModal() override;
 
-  CTickListBox m_listItems;
-  CSelectionList* m_pList = nullptr;  // not owned
+  const CTickListBox& TickList() const { return m_listItems; }
 
  protected:
   BOOL OnInitDialog() override;
 
  private:
+  CTickListBox m_listItems;
+  CSelectionList* m_pList;
   bool m_bShow;
 };

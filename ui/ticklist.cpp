@@ -104,6 +104,13 @@ CTickListBox::~CTickListBox() {
     ::SendMessageA(m_hWnd, LB_SETITEMDATA, static_cast<WPARAM>(row), 0);
 }
 
+void CTickListBox::ShowList(CSelectionList* list) {
+  m_pList = list;
+  if (!list) return;
+  for (const auto& entry : *list)
+    if (entry) AddEntry(*entry);
+}
+
 int CTickListBox::AddEntry(CSelectionEntry& entry) {
   std::unique_ptr<CTickItem> item(new CTickItem(entry));
   // A refused row answers LB_ERR or, out of memory, LB_ERRSPACE; either way it is not shown.

@@ -46,12 +46,14 @@ class CTickListBox : public fw::CListBox {
  public:
   ~CTickListBox() override;
 
-  // Appends a row for `entry`; the row's index, or the list box's error (LB_ERR,
-  // LB_ERRSPACE), in which case no row exists and nothing is kept.
-  int AddEntry(CSelectionEntry& entry);
+  // Shows a row for every entry of `list`, which the rows then mark; not owned, it must
+  // outlive the window. Null shows nothing.
+  void ShowList(CSelectionList* list);
 
-  unsigned short m_nCheckWidth = 20;  // width of the tick column, in pixels
-  CSelectionList* m_pList = nullptr;  // not owned
+  // The list the rows mark; null until shown.
+  const CSelectionList* List() const { return m_pList; }
+  // The width of the tick column, in pixels: a press up to it toggles its row.
+  unsigned short CheckWidth() const { return m_nCheckWidth; }
 
  protected:
   void DrawItem(DRAWITEMSTRUCT& draw) override;
@@ -63,8 +65,14 @@ class CTickListBox : public fw::CListBox {
   bool OnLButtonDown(UINT flags, POINT point);
 
  private:
+  // Appends a row for `entry`; the row's index, or the list box's error (LB_ERR,
+  // LB_ERRSPACE), in which case no row exists and nothing is kept.
+  int AddEntry(CSelectionEntry& entry);
   CTickItem* ItemAt(int row) const;
   void Toggle(int row);
+
+  unsigned short m_nCheckWidth = 20;
+  CSelectionList* m_pList = nullptr;
 
   // Every row's item. A row's WM_DELETEITEM frees its item; whatever no WM_DELETEITEM
   // reached (Windows may send them as late as the list box's WM_NCDESTROY, or not at all

@@ -5,11 +5,10 @@
 #include <vector>
 
 #include "app/cleanerdlg.h"
-#include "platform/files.h"
 #include "res/resource.h"
 #include "support/dialog_answerer.h"
 #include "support/main_dialog.h"
-#include "support/registry_fixture.h"
+#include "support/seeded_entries.h"
 #include "support/version_fake.h"
 #include "ui/detaildlg.h"
 #include "ui/tick_support.h"
@@ -21,12 +20,11 @@ namespace {
 TEST(DetailDialog, ShowsNothingAndCountsAsOkWhenToldNotToShow) {
   CSelectionList list = MakeList({{"a", 1}, {"b", 0}});
   testing_support::DialogAnswerer answerer;
-  CDetailDlg detail(nullptr, false);
-  detail.m_pList = &list;
+  CDetailDlg detail(&list, nullptr, false);
   EXPECT_EQ(IDOK, detail.DoModal());
   EXPECT_TRUE(answerer.Seen().empty());  // no window at all
-  EXPECT_EQ(nullptr, detail.m_listItems.GetSafeHwnd());
-  EXPECT_EQ(nullptr, detail.m_listItems.m_pList);
+  EXPECT_EQ(nullptr, detail.TickList().GetSafeHwnd());
+  EXPECT_EQ(nullptr, detail.TickList().List());
 }
 
 class DetailEnding : public ::testing::TestWithParam<End> {};
@@ -115,90 +113,13 @@ TEST(DetailDialog, RefusedRowsAreFreedAndTheOthersStillMarkTheirOwnEntries) {
   EXPECT_EQ(0, list[3]->m_bSelected);
 }
 
-// Three entries of each category with a Detail list, really there on Windows XP: the
-// Detail buttons rebuild their lists from the system before showing them.
-class SeededEntries {
- public:
-  SeededEntries() : m_registry(DeviceKeys()) {
-    for (const std::string& path : AsidePaths())
-      if (::MoveFileA(path.c_str(), (path + kAside).c_str())) m_aside.push_back(path);
-    if (testing_support::FilePresent(IniPath()))
-      m_savedIni.reset(new std::string(testing_support::ReadWholeFile(IniPath())));
-    std::string ini = "[INF]\r\nTotal=3\r\n";
-    auto maker = [](const std::string& key, const char* name) {
-      testing_support::SetString(HKEY_LOCAL_MACHINE, key, name, "Quillmar");
-    };
-    for (int i = 0; i < 3; ++i) {
-      maker(kStiRoot + Device(i), "Vendor");
-      maker(kScsiRoot + Device(i) + "\\0000", "Mfg");
-      maker(kUsbRoot + Device(i) + "\\0000", "Mfg");
-      ini += std::to_string(i + 1) + "=" + InfName(i) + "\r\n";
-    }
-    for (const std::string& file : Files()) testing_support::WriteFile(file);
-    testing_support::WriteFile(IniPath(), ini);
-  }
-  ~SeededEntries() {
-    Remove();
-    testing_support::RemoveFile(IniPath());
-    if (m_savedIni) testing_support::WriteFile(IniPath(), *m_savedIni);
-    for (const std::string& path : m_aside) ::MoveFileA((path + kAside).c_str(), path.c_str());
-  }
-  SeededEntries(const SeededEntries&) = delete;
-  SeededEntries& operator=(const SeededEntries&) = delete;
-
-  // Takes every seeded entry away again; the settings file stays.
-  void Remove() {
-    for (const std::string& key : DeviceKeys())
-      testing_support::DeleteTree(HKEY_LOCAL_MACHINE, key);
-    for (const std::string& file : Files()) testing_support::RemoveFile(file);
-  }
-
- private:
-  static constexpr const char* kStiRoot =
-      "SYSTEM\\CurrentControlSet\\Control\\Class\\{6BDD1FC6-810F-11D0-BEC7-08002BE2092F}";
-  static constexpr const char* kScsiRoot = "SYSTEM\\CurrentControlSet\\Enum\\SCSI";
-  static constexpr const char* kUsbRoot = "SYSTEM\\CurrentControlSet\\Enum\\USB";
-  static constexpr const char* kAside = ".detail-aside";
-
-  static std::string Device(int i) { return "\\QlDetail" + std::to_string(i); }
-  static std::string InfName(int i) { return "qldetail" + std::to_string(i) + ".inf"; }
-  static std::string IniPath() {
-    return platform::DirectoryOf(platform::ModulePath()) + "\\DrvPurge.ini";
-  }
-  static std::vector<std::string> DeviceKeys() {
-    std::vector<std::string> keys;
-    for (const char* root : {kStiRoot, kScsiRoot, kUsbRoot})
-      for (int i = 0; i < 3; ++i) keys.push_back(root + Device(i));
-    return keys;
-  }
-  static std::vector<std::string> Files() {
-    const std::string windows = testing_support::WindowsDir();
-    std::vector<std::string> files;
-    for (int i = 0; i < 3; ++i) {
-      files.push_back(windows + "\\INF\\" + InfName(i));
-      files.push_back(windows + "\\System32\\qlvimxdetail" + std::to_string(i) + ".dll");
-    }
-    return files;
-  }
-  // The system files that Wine's own set-up may have put where the list looks.
-  static std::vector<std::string> AsidePaths() {
-    const std::string windows = testing_support::WindowsDir();
-    return {windows + "\\System32\\Qlmcfg.dll", windows + "\\Twain.dll", windows + "\\Twain_32.dll",
-            windows + "\\Twunk_16.exe", windows + "\\Twunk_32.exe"};
-  }
-
-  testing_support::ScopedRegistry m_registry;
-  std::vector<std::string> m_aside;
-  std::unique_ptr<std::string> m_savedIni;
-};
-
 // The main dialog on Windows XP with three entries of every category there.
 class SeededMainDialog : public ::testing::Test {
  protected:
   void SetUp() override { m_dlg.reset(new testing_support::MainDialog); }
 
   testing_support::FakeWindowsVersion m_xp{testing_support::Windows::WinXp};
-  SeededEntries m_seeded;
+  testing_support::SeededEntries m_seeded;
   std::unique_ptr<testing_support::MainDialog> m_dlg;
 };
 

@@ -105,8 +105,7 @@ TEST_F(NoLeaks, DetailRunsLeaveNoWindowRowOrGdiObject) {
     ::SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
   });
   auto run = [&] {
-    CDetailDlg detail;
-    detail.m_pList = &list;
+    CDetailDlg detail(&list);
     return detail.DoModal();
   };
   ASSERT_EQ(IDOK, run());  // warms up what the system caches on first use
@@ -128,8 +127,7 @@ TEST_F(NoLeaks, FiveThousandRowPaintsLeaveNoGdiObjectAndTheLastStillDraws) {
   const auto mask = TickMask();
   const long objects = fw::LiveGdiObjects();
   {
-    CDetailDlg detail;
-    detail.m_pList = &list;
+    CDetailDlg detail(&list);
     ASSERT_TRUE(detail.Create());
     HWND dialog = detail.GetSafeHwnd(), box = detail.GetDlgItem(IDC_DETAIL_LIST);
     Canvas canvas(120, 32, kGreen);
@@ -201,8 +199,7 @@ TEST_P(RowsOfAGoneListBox, AreFreedWithTheirBitmapsWhateverTheListBoxSends) {
   const long rows = CTickItem::Live(), objects = fw::LiveGdiObjects();
   {
     WindowsListBoxOrder order(GetParam());
-    CDetailDlg detail;
-    detail.m_pList = &list;
+    CDetailDlg detail(&list);
     ASSERT_TRUE(detail.Create());
     HWND dialog = detail.GetSafeHwnd(), box = detail.GetDlgItem(IDC_DETAIL_LIST);
     Canvas canvas(120, 48, kGreen);

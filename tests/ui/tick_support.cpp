@@ -176,8 +176,7 @@ INT_PTR RunDetail(CSelectionList* list, const std::function<void(HWND, HWND)>& b
       Leave(dialog, how);
     });
   });
-  CDetailDlg detail;
-  detail.m_pList = list;
+  CDetailDlg detail(list);
   return detail.DoModal();
 }
 

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <memory>
+
 #include "app/globals.h"
 #include "res/resource.h"
 #include "support/dialog_answerer.h"
@@ -15,17 +17,17 @@ namespace {
 class TickRows : public ::testing::Test {
  protected:
   void Open(CSelectionList& list) {
-    m_dlg.m_pList = &list;
-    ASSERT_TRUE(m_dlg.Create());
-    m_list = m_dlg.GetDlgItem(IDC_DETAIL_LIST);
+    m_dlg.reset(new CDetailDlg(&list));
+    ASSERT_TRUE(m_dlg->Create());
+    m_list = m_dlg->GetDlgItem(IDC_DETAIL_LIST);
   }
   void Paint(const Canvas& canvas, int row, RECT rect, UINT action = ODA_DRAWENTIRE,
              UINT state = 0) {
-    PaintRow(m_dlg.GetSafeHwnd(), canvas.dc(), row, rect, action, state);
+    PaintRow(m_dlg->GetSafeHwnd(), canvas.dc(), row, rect, action, state);
   }
   void Paint(const Canvas& canvas, int row) { Paint(canvas, row, RowRect(m_list, row)); }
 
-  CDetailDlg m_dlg;
+  std::unique_ptr<CDetailDlg> m_dlg;
   HWND m_list = nullptr;
 };
 
@@ -117,12 +119,21 @@ TEST_F(TickRows, RowsMeasureByTheirBitmapAndAnItemlessRowByTheFixedSize) {
     EXPECT_EQ(20, size.cx);
     EXPECT_EQ(16, size.cy);
   }
-  EXPECT_EQ(20, m_dlg.m_listItems.m_nCheckWidth);
+  EXPECT_EQ(20, m_dlg->TickList().CheckWidth());
 
-  m_dlg.m_listItems.m_nCheckWidth = 7;
-  int row = m_dlg.m_listItems.AddItemData(0);
+  // A row measured by a wider bitmap widens the tick column; a row without an item, as a
+  // list box keeping no strings adds for LB_ADDSTRING, gives it the fixed width again.
+  CSelectionEntry entry("wide", 2, true);
+  CTickItem wide(entry);
+  wide.LoadTick(IDB_UNPLUG);
+  MEASUREITEMSTRUCT measure = {ODT_LISTBOX, IDC_DETAIL_LIST, 0, 0, 0,
+                               reinterpret_cast<ULONG_PTR>(&wide)};
+  ::SendMessageA(m_dlg->GetSafeHwnd(), WM_MEASUREITEM, IDC_DETAIL_LIST,
+                 reinterpret_cast<LPARAM>(&measure));
+  ASSERT_LT(20, m_dlg->TickList().CheckWidth());
+  int row = static_cast<int>(::SendMessageA(m_list, LB_ADDSTRING, 0, 0));
   EXPECT_EQ(16, ::SendMessageA(m_list, LB_GETITEMHEIGHT, static_cast<WPARAM>(row), 0));
-  EXPECT_EQ(20, m_dlg.m_listItems.m_nCheckWidth);
+  EXPECT_EQ(20, m_dlg->TickList().CheckWidth());
   // Painting or pressing such a row changes nothing and does not fail.
   Canvas canvas(100, 16, kGreen);
   Paint(canvas, row, RECT{0, 0, 100, 16});
