@@ -51,7 +51,6 @@ const WindowsImport kWindowsImports[] = {
     {"ADVAPI32.dll", "RegDeleteKeyA", Since9x::Win95, SinceNT::NT31, kSdk95NT31, kWorks},
     {"ADVAPI32.dll", "RegDeleteValueA", Since9x::Win95, SinceNT::NT31, kSdk95NT31, kWorks},
     {"ADVAPI32.dll", "RegEnumKeyExA", Since9x::Win95, SinceNT::NT31, kSdk95NT31, kWorks},
-    {"ADVAPI32.dll", "RegOpenKeyA", Since9x::Win95, SinceNT::NT31, kSdk95NT31, kWorks},
     {"ADVAPI32.dll", "RegOpenKeyExA", Since9x::Win95, SinceNT::NT31, kSdk95NT31, kWorks},
     {"ADVAPI32.dll", "RegQueryValueExA", Since9x::Win95, SinceNT::NT31, kSdk95NT31, kWorks},
     {"GDI32.dll", "BitBlt", Since9x::Win95, SinceNT::NT31, kSdk95NT31, kWorks},
