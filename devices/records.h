@@ -38,12 +38,27 @@ using CSelectionListPtr = std::unique_ptr<CSelectionList>;
 // The m_bSelected of the first entry from the head whose m_nIndex is `index`; true when none.
 bool LookupSelected(const CSelectionList* list, int index);
 
+// Why something the user chose is still there after its removal, as far as the program
+// can tell; a report may carry several.
+enum StayReason : unsigned {
+  kStayNotAdministrator = 1u << 0,  // only administrators may remove it
+  kStayWow64 = 1u << 1,             // 64-bit Windows refuses device removal to a 32-bit program
+  kStayRefused = 1u << 2,           // Windows refused the removal or the delete
+  kStayFileLocked = 1u << 3,        // a file in use or read-only
+};
+
 // What a removal did: how many entries or keys went, how many stayed, and whether the
 // item has nothing left, in which case the dialog unchecks and disables its box.
 struct CRemovalReport {
   int m_nRemoved = 0;
-  int m_nKept = 0;
+  int m_nKept = 0;  // everything left, chosen or not
   bool m_bEmpty = false;
+  // Of what the user chose, how much is still there, and why where known (StayReason bits).
+  // What Windows removes only at the next restart is not counted here.
+  int m_nStayed = 0;
+  unsigned m_stayReasons = 0;
+  // Windows asked for a restart to finish a removal.
+  bool m_bRestart = false;
 };
 
 // An item with a Detail list: its selection list, whether the detection pass found it,
