@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "files/filestay.h"
 #include "framework/fileerror.h"
 #include "platform/files.h"
 #include "platform/registry.h"
@@ -40,7 +41,7 @@ bool CCompanions::FindEventManager() const {
 
 bool CCompanions::FindDetector() const { return FindDetectorWindow() != nullptr; }
 
-void CCompanions::RemoveEventManager() {
+CRemovalReport CCompanions::RemoveEventManager() {
   // The event manager shuts down on these two; it is not asked to close.
   if (HWND window = platform::FindTopLevelWindow(kEventManagerCaption)) {
     platform::SendTo(window, WM_DESTROY);
@@ -50,8 +51,18 @@ void CCompanions::RemoveEventManager() {
   // Gives the program time to end and let go of its executable.
   platform::System().Sleep(500);
 
+  CRemovalReport report;
   const std::string program = EventManagerPath();
-  if (platform::FileOpensExclusively(program)) fw::RemoveFile(program);
+  DWORD error = 0;
+  if (platform::FileOpensExclusively(program, &error)) {
+    fw::RemoveFile(program);
+    report.m_nRemoved = 1;
+  } else if (!platform::FileGone(program)) {
+    report.m_nKept = report.m_nStayed = 1;
+    report.m_stayReasons = FileStayReason(error);
+  }
+  report.m_bEmpty = report.m_nKept == 0;
+  return report;
 }
 
 void CCompanions::RemoveDetector() {

@@ -4,6 +4,8 @@
 #include <string>
 #include <utility>
 
+#include "devices/records.h"
+
 class CCompanions {
  public:
   CCompanions() = default;
@@ -16,8 +18,9 @@ class CCompanions {
   bool FindDetector() const;
 
   // Ends the event manager, removes its start-up value and deletes its executable; throws
-  // the framework's file error when the executable will not go.
-  void RemoveEventManager();
+  // the framework's file error when the executable opens but will not go. The report says
+  // whether the executable stayed, held open by a program that did not end, and why.
+  CRemovalReport RemoveEventManager();
   // Closes the first detector window found and removes its start-up value.
   void RemoveDetector();
 

@@ -4,9 +4,11 @@
 
 #include <set>
 
+#include "files/filestay.h"
 #include "files/oeminf.h"
 #include "framework/fileerror.h"
 #include "platform/files.h"
+#include "platform/text.h"
 
 namespace {
 const char kSection[] = "INF";
@@ -27,13 +29,21 @@ bool NamesFileInInfFolder(const std::string& value) {
   }
   return true;
 }
+
+// The mark of the first entry of `list` for the file `path`; true for a file not listed before.
+bool SelectedForPath(const CSelectionList* list, const std::string& path) {
+  if (list)
+    for (const auto& entry : *list)
+      if (platform::SameTextNoCase(entry->m_strText, path)) return entry->m_bSelected;
+  return true;
+}
 }  // namespace
 
 void CInfFiles::Build() {
   // Only the low 16 bits count: 65537 means 1.
   const UINT count = platform::ProfileInt(kSection, "Total", 0, m_strIniPath) & 0xFFFF;
 
-  // The old list only lends its marks, by entry number.
+  // The old list only lends its marks, file by file: a number is only a display position.
   const CSelectionListPtr previous = std::move(m_pList);
   m_pList.reset(new CSelectionList);
 
@@ -51,7 +61,7 @@ void CInfFiles::Build() {
     const std::string path = m_strWinDir + "\\INF\\" + name;
     if (!platform::FileOpensExclusively(path)) continue;
     m_pList->emplace_back(
-        new CSelectionEntry{path, number, LookupSelected(previous.get(), number)});
+        new CSelectionEntry{path, number, SelectedForPath(previous.get(), path)});
     ++number;
   }
   m_bChecked = true;
@@ -64,23 +74,33 @@ CRemovalReport CInfFiles::Remove() {
     int number = 0;
     for (auto it = list.begin(); it != list.end();) {
       CSelectionEntry& entry = **it;
-      if (!entry.m_bSelected) {
-        entry.m_nIndex = number++;
-        ++it;
-      } else if (platform::FileOpensExclusively(entry.m_strText)) {
+      DWORD error = 0;
+      const bool opens = platform::FileOpensExclusively(entry.m_strText, &error);
+      if (entry.m_bSelected && opens) {
         // Throws the file error when the file will not go; the run ends there and the
         // entry stays listed.
         fw::RemoveFile(entry.m_strText);
         it = list.erase(it);
         ++report.m_nRemoved;
+      } else if (!opens && platform::FileGone(entry.m_strText)) {
+        it = list.erase(it);
       } else {
+        if (entry.m_bSelected) {
+          ++report.m_nStayed;
+          report.m_stayReasons |= FileStayReason(error);
+        }
+        entry.m_nIndex = number++;
         ++it;
       }
     }
   }
-  int leftOver = m_windows.IsNT5() ? RemoveOemInfs() : 0;
-  leftOver += DeleteFilesByPattern(m_strWinDir + kOtherFolder, kOtherPattern);
+  unsigned reasons = 0;
+  int leftOver = m_windows.IsNT5() ? RemoveOemInfs(&reasons) : 0;
+  leftOver += DeleteFilesByPattern(m_strWinDir + kOtherFolder, kOtherPattern, &reasons);
 
+  // The unlisted files and packages have no entries: the checked box chose them all.
+  report.m_nStayed += leftOver;
+  report.m_stayReasons |= reasons;
   report.m_nKept = (m_pList ? static_cast<int>(m_pList->size()) : 0) + leftOver;
   report.m_bEmpty = report.m_nKept == 0;
   if (report.m_bEmpty) m_bFound = false;
@@ -92,9 +112,14 @@ bool CInfFiles::FindUnlisted() const {
   return m_windows.IsNT5() && !FindOemInfs().empty();
 }
 
-int CInfFiles::DeleteFilesByPattern(const std::string& directory, const std::string& pattern) {
+int CInfFiles::DeleteFilesByPattern(const std::string& directory, const std::string& pattern,
+                                    unsigned* reasons) {
   int left = 0;
-  for (const std::string& name : platform::FindFiles(directory + "\\" + pattern))
-    if (!platform::DeleteFileOrFindGone(directory + "\\" + name)) ++left;
+  for (const std::string& name : platform::FindFiles(directory + "\\" + pattern)) {
+    DWORD error = 0;
+    if (platform::DeleteFileOrFindGone(directory + "\\" + name, &error)) continue;
+    ++left;
+    if (reasons) *reasons |= FileStayReason(error);
+  }
   return left;
 }

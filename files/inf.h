@@ -14,22 +14,25 @@ class CInfFiles : public CListedItem {
       : m_strWinDir(std::move(winDir)), m_strIniPath(std::move(iniPath)),
         m_windows(std::move(windows)) {}
 
-  // Replaces the list by the listed files that are there, marks carried over by entry
-  // number, and records the box as checked.
+  // Replaces the list by the listed files that are there, each carrying the mark of the old
+  // entry of the same file, and records the box as checked.
   void Build() override;
-  // Deletes the selected listed files, the OEM packages (NT 5) and the INF\Other files.
-  // Throws the framework's file error when a listed file will not go: the run ends there
-  // and the entry stays listed. An unlisted file or package that will not go counts as
-  // kept: once neither entries nor such leftovers remain, the item counts as no longer found.
+  // Deletes the selected listed files, the OEM packages (NT 5) and the INF\Other files, and
+  // drops the entries whose file is gone. Throws the framework's file error when a listed
+  // file that opens will not go: the run ends there and the entry stays listed. A selected
+  // file held open, and an unlisted file or package that will not go, count as kept and as
+  // stayed: once neither entries nor such leftovers remain, the item counts as no longer found.
   CRemovalReport Remove() override;
   // True when there are files to remove that no settings file lists.
   bool FindUnlisted() const;
 
   const std::string& IniPath() const { return m_strIniPath; }
 
-  // Deletes the files of `directory` that match `pattern`; returns how many would not go.
-  // A read-only file is left as it is, as a listed one is.
-  static int DeleteFilesByPattern(const std::string& directory, const std::string& pattern);
+  // Deletes the files of `directory` that match `pattern`; returns how many would not go,
+  // `reasons` receiving their StayReason bits. A read-only file is left as it is, as a
+  // listed one is.
+  static int DeleteFilesByPattern(const std::string& directory, const std::string& pattern,
+                                  unsigned* reasons = nullptr);
 
  private:
   std::string m_strWinDir;

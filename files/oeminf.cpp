@@ -1,17 +1,20 @@
 #include "files/oeminf.h"
 
+#include "files/filestay.h"
 #include "platform/files.h"
-#include "platform/system.h"
 
 namespace {
 const char kCatalogDirectory[] = "\\system32\\CatRoot\\{F750E6C3-38EE-11D1-85E5-00C04FC295EE}\\";
 const char kMarker[] = "Qlvdr";
 
-// Started, not waited for; the caller's pause is all the synchronisation there is.
-void StartClearAttributes(const std::string& path) {
-  // Quoted: a Windows directory with spaces must stay one argument.
-  const std::string command = "attrib -r -h \"" + path + "\"";
-  platform::System().WinExec(command.c_str(), SW_HIDE);
+// Cleared through the file system itself: a program started by name would be looked for
+// in DrvPurge's own folder first.
+bool RemoveOemFile(const std::string& path, unsigned* reasons) {
+  platform::ClearReadOnlyAndHidden(path);
+  DWORD error = 0;
+  if (platform::DeleteFileOrFindGone(path, &error)) return true;
+  if (reasons) *reasons |= FileStayReason(error);
+  return false;
 }
 }  // namespace
 
@@ -29,7 +32,7 @@ std::vector<std::string> FindOemInfs() {
   return names;
 }
 
-int RemoveOemInfs() {
+int RemoveOemInfs(unsigned* reasons) {
   const std::string windows = platform::WindowsDirectory();
   if (windows.empty()) return 0;
   const std::string infDirectory = windows + "\\inf\\";
@@ -38,17 +41,10 @@ int RemoveOemInfs() {
   int left = 0;
   for (const std::string& name : FindOemInfs()) {
     // The catalog is the copy Windows made under the INF's own name, not the one named.
-    const std::string infPath = infDirectory + name;
     const std::string base = name.substr(0, name.size() - 4);
-    const std::string catalogPath = catalogDirectory + base + ".cat";
-    StartClearAttributes(infPath);
-    StartClearAttributes(catalogPath);
-    platform::System().Sleep(1000);
-    // Each part is tried, whatever became of the one before.
-    const bool infGone = platform::DeleteFileOrFindGone(infPath);
-    const bool pnfGone = platform::DeleteFileOrFindGone(infDirectory + base + ".PNF");
-    const bool catalogGone = platform::DeleteFileOrFindGone(catalogPath);
-    if (!infGone || !pnfGone || !catalogGone) ++left;
+    const bool pnfGone = RemoveOemFile(infDirectory + base + ".PNF", reasons);
+    const bool catalogGone = RemoveOemFile(catalogDirectory + base + ".cat", reasons);
+    if (!pnfGone || !catalogGone || !RemoveOemFile(infDirectory + name, reasons)) ++left;
   }
   return left;
 }

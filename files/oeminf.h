@@ -6,6 +6,8 @@
 
 // The names (oem*.inf) of the maker's packages in the INF folder.
 std::vector<std::string> FindOemInfs();
-// Clears their attributes, pauses, and deletes each package, its .PNF and its catalog.
-// Returns how many packages left something behind that would not go.
-int RemoveOemInfs();
+// Deletes each package whole or leaves it findable: its .PNF and its catalog first, and its
+// .inf, which carries the mark, only once both went. Each file loses its read-only and
+// hidden attributes just before its deletion. Returns how many packages stay; `reasons`
+// receives the StayReason bits of what would not go.
+int RemoveOemInfs(unsigned* reasons = nullptr);

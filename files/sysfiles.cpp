@@ -1,5 +1,8 @@
 #include "files/sysfiles.h"
 
+#include <algorithm>
+
+#include "files/filestay.h"
 #include "platform/files.h"
 #include "platform/text.h"
 
@@ -10,6 +13,7 @@ const char* const kTwainFiles[] = {"\\Twain.dll", "\\Twain_32.dll", "\\Twunk_16.
 
 void CSystemFiles::Build() {
   if (!m_pList) m_pList.reset(new CSelectionList);
+  DropGoneEntries();
   CSelectionList& list = *m_pList;
 
   // Entries already listed keep their numbers; those this run adds count from 0.
@@ -46,19 +50,36 @@ bool CSystemFiles::ListContainsPath(const CSelectionList* list, const std::strin
   return false;
 }
 
+void CSystemFiles::DropGoneEntries() {
+  // A file that went by another hand (an uninstaller) has nothing left to choose.
+  CSelectionList& list = *m_pList;
+  list.erase(std::remove_if(list.begin(), list.end(),
+                            [](const std::unique_ptr<CSelectionEntry>& entry) {
+                              return platform::FileGone(entry->m_strText);
+                            }),
+             list.end());
+}
+
 CRemovalReport CSystemFiles::Remove() {
   CRemovalReport report;
   if (!m_pList) return report;
   CSelectionList& list = *m_pList;
   for (auto it = list.begin(); it != list.end();) {
-    // A file that will not go stays listed.
-    if ((*it)->m_bSelected && platform::DeleteFileOrFindGone((*it)->m_strText)) {
+    CSelectionEntry& entry = **it;
+    DWORD error = 0;
+    if (entry.m_bSelected && platform::DeleteFileOrFindGone(entry.m_strText, &error)) {
       it = list.erase(it);
       ++report.m_nRemoved;
+    } else if (entry.m_bSelected) {
+      // A file that will not go stays listed.
+      ++report.m_nStayed;
+      report.m_stayReasons |= FileStayReason(error);
+      ++it;
     } else {
       ++it;
     }
   }
+  DropGoneEntries();
   report.m_nKept = static_cast<int>(list.size());
   report.m_bEmpty = list.empty();
   if (report.m_bEmpty) m_bFound = false;

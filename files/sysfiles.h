@@ -16,17 +16,20 @@ class CSystemFiles : public CListedItem {
   CSystemFiles(std::string winDir, WindowsVersion windows)
       : m_strWinDir(std::move(winDir)), m_windows(std::move(windows)) {}
 
-  // Adds the files that are there and not yet listed, each selected; the list is kept,
-  // not replaced. Records the box as checked.
+  // Drops the entries whose file is gone and adds the files that are there and not yet
+  // listed, each selected; the rest of the list is kept. Records the box as checked.
   void Build() override;
-  // Deletes the selected files; one that will not go stays listed. Once the list is empty
-  // the item counts as no longer found.
+  // Deletes the selected files and drops the entries whose file is gone; a selected file that
+  // will not go stays listed and counts as stayed. Once the list is empty the item counts
+  // as no longer found.
   CRemovalReport Remove() override;
 
   // True when `list` has an entry for `path`, compared without regard to case.
   static bool ListContainsPath(const CSelectionList* list, const std::string& path);
 
  private:
+  void DropGoneEntries();
+
   std::string m_strWinDir;
   WindowsVersion m_windows;
 };

@@ -27,6 +27,10 @@ std::string WindowsDirectory() {
   return ReadGrowing([](char* buffer, DWORD size) { return ::GetWindowsDirectoryA(buffer, size); });
 }
 
+std::string SystemDirectory() {
+  return ReadGrowing([](char* buffer, DWORD size) { return ::GetSystemDirectoryA(buffer, size); });
+}
+
 std::string ModulePath() {
   return ReadGrowing(
       [](char* buffer, DWORD size) { return ::GetModuleFileNameA(nullptr, buffer, size); });
@@ -37,12 +41,31 @@ std::string DirectoryOf(const std::string& path) {
   return slash == std::string::npos ? path : path.substr(0, slash);
 }
 
-bool FileOpensExclusively(const std::string& path) {
+bool FileOpensExclusively(const std::string& path, DWORD* error) {
   const OwnedHandle file(::CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
                                       FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!file.Valid()) return false;
+  if (!file.Valid()) {
+    if (error) *error = ::GetLastError();
+    return false;
+  }
   // Device names (NUL, AUX, COM1, also with an extension) open in every folder: no file.
-  return ::GetFileType(file.Get()) == FILE_TYPE_DISK;
+  if (::GetFileType(file.Get()) == FILE_TYPE_DISK) return true;
+  if (error) *error = ERROR_FILE_NOT_FOUND;
+  return false;
+}
+
+namespace {
+bool NotFound(DWORD error) { return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND; }
+}  // namespace
+
+bool FileGone(const std::string& path) {
+  // Attributes are read without opening the file, so a file held open is still seen.
+  return ::GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES && NotFound(::GetLastError());
+}
+
+bool FileThere(const std::string& path) {
+  const DWORD attributes = ::GetFileAttributesA(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 bool DeleteFile(const std::string& path, DWORD* error) {
@@ -51,10 +74,20 @@ bool DeleteFile(const std::string& path, DWORD* error) {
   return false;
 }
 
-bool DeleteFileOrFindGone(const std::string& path) {
-  DWORD error = 0;
-  if (DeleteFile(path, &error)) return true;
-  return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+bool DeleteFileOrFindGone(const std::string& path, DWORD* error) {
+  DWORD failure = 0;
+  if (DeleteFile(path, &failure) || NotFound(failure)) return true;
+  if (error) *error = failure;
+  return false;
+}
+
+bool ClearReadOnlyAndHidden(const std::string& path) {
+  const DWORD attributes = ::GetFileAttributesA(path.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES) return false;
+  const DWORD kept = attributes & ~(FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN);
+  if (kept == attributes) return true;
+  // FILE_ATTRIBUTE_NORMAL stands for "none" and is valid only alone.
+  return ::SetFileAttributesA(path.c_str(), kept ? kept : FILE_ATTRIBUTE_NORMAL) != FALSE;
 }
 
 namespace {

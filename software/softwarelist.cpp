@@ -5,6 +5,7 @@
 #include "platform/registry.h"
 #include "platform/system.h"
 #include "platform/text.h"
+#include "software/uninstallcommand.h"
 
 namespace {
 
@@ -68,10 +69,12 @@ void CSoftwareListBox::OnDblclk() {
   if (row < 0 || row >= static_cast<int>(m_entries.size())) return;
   const CSoftwareEntry* entry = m_entries[row].get();
   const unsigned changes = m_nChanges;
-  const std::string command = entry->m_strUninstall;
+  const std::string command = UninstallCommandLine(entry->m_strUninstall);
   const std::string keyPath = entry->m_strKeyPath;
 
-  platform::System().WinExec(command.c_str(), SW_SHOWDEFAULT);
+  // A program found in neither system folder is not started; the row goes on as after any
+  // uninstaller that did not start, and offers to delete the registration that is left.
+  if (!command.empty()) platform::System().WinExec(command.c_str(), SW_SHOWDEFAULT);
   ::MessageBoxA(m_hWnd, "Press OK when Uninstalling process is finished.", "Uninstall...", MB_OK);
   // The boxes run a message loop of their own: the list may have been refilled meanwhile.
   if (!Unchanged(changes)) return;

@@ -24,7 +24,8 @@ class CSoftwareListBox : public fw::CListBox {
   // Empties the rows and records and lists the maker's products afresh.
   void FillSoftwareList();
   void FreeEntries();
-  // A double click on a row: runs the product's uninstaller and cleans up after it.
+  // A double click on a row: runs the product's uninstaller (see UninstallCommandLine) and
+  // cleans up after it.
   void OnDblclk();
 
   const std::vector<std::unique_ptr<CSoftwareEntry>>& Entries() const { return m_entries; }

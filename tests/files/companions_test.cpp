@@ -158,6 +158,11 @@ TEST_F(EventManager, AProgramHeldOpenIsLeftAloneWithoutAMessage) {
   EXPECT_TRUE(program.present());
   EXPECT_TRUE(answered.Boxes().empty());
   EXPECT_FALSE(answered.dialog->Enabled(IDC_CHK_EVENTMGR));
+  // The item reports what it could not say with a message.
+  const CRemovalReport report = CCompanions(WinDir()).RemoveEventManager();
+  EXPECT_EQ(1, report.m_nStayed);
+  EXPECT_EQ(static_cast<unsigned>(kStayFileLocked), report.m_stayReasons);
+  EXPECT_FALSE(report.m_bEmpty);
 }
 
 TEST_F(EventManager, AProgramThatWillNotGoShowsTheFileErrorAndEndsTheCleaningRun) {

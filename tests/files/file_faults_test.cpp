@@ -136,14 +136,12 @@ TEST_P(InfFolders, MissingFoldersGiveFewerEntriesAndNoDeletionElsewhere) {
   if (!infMissing) {
     EXPECT_FALSE(listed->present());
   }
-  // A listed file that cannot be opened stays listed and selected.
-  ASSERT_EQ(infMissing ? 1u : 0u, item.List()->size());
-  if (infMissing) {
-    EXPECT_EQ(1, (*item.List())[0]->m_bSelected);
-  }
-  EXPECT_EQ(infMissing, item.Found());
+  // A listed file gone with its folder leaves the list: nothing is left of the item.
+  EXPECT_TRUE(item.List()->empty());
+  EXPECT_FALSE(item.Found());
   EXPECT_EQ(infMissing ? 0 : 1, report.m_nRemoved);
-  EXPECT_EQ(!infMissing, report.m_bEmpty);
+  EXPECT_EQ(0, report.m_nStayed);
+  EXPECT_TRUE(report.m_bEmpty);
 
   item.Build();
   EXPECT_TRUE(item.List()->empty());
@@ -223,11 +221,12 @@ TEST_P(OemFaults, LeaveWhatWillNotGoAndGoOnWithTheNextPackage) {
 INSTANTIATE_TEST_SUITE_P(
     Faults, OemFaults,
     ::testing::Values(
-        // The attribute command is recorded, not run: the read-only INF stays.
-        OemRow{OemFault::kReadOnlyInf, "ReadOnlyInf", true, false, false},
+        // The read-only INF loses that attribute and goes.
+        OemRow{OemFault::kReadOnlyInf, "ReadOnlyInf", false, false, false},
         // Its mark cannot be read: the package is not recognised and stays whole.
         OemRow{OemFault::kHeldOpenInf, "HeldOpenInf", true, true, true},
-        OemRow{OemFault::kHeldOpenCatalog, "HeldOpenCatalog", false, false, true},
+        // The INF, with the mark, goes only after the catalog: the package stays findable.
+        OemRow{OemFault::kHeldOpenCatalog, "HeldOpenCatalog", true, false, true},
         OemRow{OemFault::kCatalogFolderMissing, "CatalogFolderMissing", false, false, false}),
     [](const ::testing::TestParamInfo<OemRow>& info) { return std::string(info.param.label); });
 

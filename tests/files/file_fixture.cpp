@@ -59,12 +59,35 @@ ScopedBackup::~ScopedBackup() {
   ::DeleteFileA(m_backup.c_str());
 }
 
-HeldOpen::HeldOpen(const std::string& path)
-    : m_file(::CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+HeldOpen::HeldOpen(const std::string& path, DWORD share)
+    : m_file(::CreateFileA(path.c_str(), GENERIC_READ, share, nullptr, OPEN_EXISTING,
                            FILE_ATTRIBUTE_NORMAL, nullptr)) {}
 
 HeldOpen::~HeldOpen() {
   if (m_file != INVALID_HANDLE_VALUE) ::CloseHandle(m_file);
+}
+
+PlantedProgram::PlantedProgram(std::string path) : m_path(std::move(path)) {
+  char temp[MAX_PATH] = "";
+  ::GetTempPathA(MAX_PATH, temp);
+  m_marker = std::string(temp) + "drvpurge-ran-" + m_path.substr(m_path.rfind('\\') + 1) + ".txt";
+  ::CharLowerA(&m_marker[0]);
+  testing_support::RemoveFile(m_marker);
+  ::CopyFileA((platform::DirectoryOf(platform::ModulePath()) + "\\planted.exe").c_str(),
+              m_path.c_str(), FALSE);
+}
+
+PlantedProgram::~PlantedProgram() {
+  // A copy that ran may hold its file a moment longer.
+  for (int tries = 0; tries < 40 && !::DeleteFileA(m_path.c_str()) && testing_support::FilePresent(m_path); ++tries)
+    ::Sleep(50);
+  testing_support::RemoveFile(m_marker);
+}
+
+std::string PlantedProgram::Ran(DWORD timeout) const {
+  for (DWORD waited = 0; !testing_support::FilePresent(m_marker) && waited < timeout; waited += 50)
+    ::Sleep(50);
+  return testing_support::FilePresent(m_marker) ? testing_support::ReadWholeFile(m_marker) : "";
 }
 
 std::string ProgramSettings::Path() {
@@ -95,6 +118,12 @@ UINT WINAPI RecordWinExec(LPCSTR command, UINT show) {
   return 32;
 }
 }  // namespace
+
+UINT WINAPI RecordedCalls::RecordAndRun(LPCSTR command, UINT show) {
+  commands.push_back(command);
+  shows.push_back(show);
+  return platform::RealSystem().WinExec(command, show);
+}
 
 RecordedCalls::RecordedCalls() {
   sleeps.clear();

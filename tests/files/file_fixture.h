@@ -74,16 +74,34 @@ class SeededFile {
   ScopedFile m_file;
 };
 
-// Holds the file open without sharing, as a running program holds its executable.
+// Holds the file open without sharing, as a running program holds its executable, or with
+// `share`, as a program that reads it may.
 class HeldOpen {
  public:
-  explicit HeldOpen(const std::string& path);
+  explicit HeldOpen(const std::string& path, DWORD share = 0);
   ~HeldOpen();
   HeldOpen(const HeldOpen&) = delete;
   HeldOpen& operator=(const HeldOpen&) = delete;
 
  private:
   HANDLE m_file;
+};
+
+// A copy of tests/helpers/planted.exe at `path`, removed at the end with the marker that a
+// run of any copy of that file name leaves.
+class PlantedProgram {
+ public:
+  explicit PlantedProgram(std::string path);
+  ~PlantedProgram();
+  PlantedProgram(const PlantedProgram&) = delete;
+  PlantedProgram& operator=(const PlantedProgram&) = delete;
+  const std::string& path() const { return m_path; }
+  // The full path of the copy of this file name that ran, waiting up to `timeout` for one
+  // to run; empty when none did.
+  std::string Ran(DWORD timeout) const;
+
+ private:
+  std::string m_path, m_marker;
 };
 
 // Records the pauses and the commands started instead of waiting or starting anything.
@@ -97,6 +115,8 @@ class RecordedCalls {
   static std::vector<DWORD> sleeps;
   static std::vector<std::string> commands;
   static std::vector<UINT> shows;
+  // Records the command and starts it for real.
+  static UINT WINAPI RecordAndRun(LPCSTR command, UINT show);
 
  private:
   platform::ScopedSystem m_restore;

@@ -166,17 +166,75 @@ TEST_F(InfFiles, RemovalRenumbersTheEntriesLeftAndARebuildKeepsTheirMarks) {
   EXPECT_EQ(1, (*list)[2]->m_bSelected);
 }
 
-TEST_F(InfFiles, AFileListedTwiceIsDeletedOnceAndItsSecondEntryStays) {
+// The second entry finds its file gone: no file error, and the entry goes with it.
+TEST_F(InfFiles, AFileListedTwiceIsDeletedOnceAndBothEntriesGo) {
   ScopedFile& file = Inf();
   auto& main = OpenMain(Settings({"Total=2", "1=" + Name(file), "2=" + Name(file)}));
   main.Click(IDC_CHK_INF);
   ASSERT_EQ(2u, main->InfFiles().List()->size());
   main.Click(IDC_APPLY);
+  EXPECT_TRUE(m_main->Boxes().empty());
   EXPECT_FALSE(file.present());
-  ASSERT_EQ(1u, main->InfFiles().List()->size());
-  EXPECT_EQ(1, (*main->InfFiles().List())[0]->m_bSelected);
-  EXPECT_TRUE(main.Enabled(IDC_CHK_INF));
-  EXPECT_EQ(BST_CHECKED, main.Check(IDC_CHK_INF));
+  EXPECT_TRUE(main->InfFiles().List()->empty());
+}
+
+// Ticks follow the file, not its place in the list: a ticked file that goes by another hand
+// (the maker's uninstaller) leaves the unticked files behind it unticked, and they stay.
+TEST_F(InfFiles, TicksFollowTheirFileWhenATickedFileGoesByAnotherHand) {
+  ScopedFile& a = Inf();
+  ScopedFile& b = Inf();
+  ScopedFile& c = Inf();
+  ScopedFile& d = Inf();
+  CInfFiles item =
+      Item(Settings({"Total=4", "1=" + Name(a), "2=" + Name(b), "3=" + Name(c), "4=" + Name(d)}));
+  item.Build();
+  (*item.List())[2]->m_bSelected = false;
+  (*item.List())[3]->m_bSelected = false;
+  testing_support::RemoveFile(b.path());
+
+  item.Remove();
+  EXPECT_EQ((std::vector<std::string>{c.path(), d.path()}), Texts(*item.List()));
+  item.Build();
+  ASSERT_EQ((std::vector<std::string>{c.path(), d.path()}), Texts(*item.List()));
+  for (const auto& entry : *item.List()) EXPECT_FALSE(entry->m_bSelected) << entry->m_strText;
+  item.Remove();
+  EXPECT_FALSE(a.present());
+  EXPECT_TRUE(c.present());
+  EXPECT_TRUE(d.present());
+
+  // A file that comes back is new to the list, and ticked; the others keep their marks.
+  testing_support::WriteFile(a.path(), "x");
+  item.Build();
+  ASSERT_EQ((std::vector<std::string>{a.path(), c.path(), d.path()}), Texts(*item.List()));
+  item.Remove();
+  EXPECT_FALSE(a.present());
+  EXPECT_TRUE(c.present());
+  EXPECT_TRUE(d.present());
+}
+
+// Of what the user chose, what stays is reported with its reason: a listed file held open,
+// a read-only file in INF\Other and an OEM package whose .PNF is held open; an unticked file
+// is kept but did not stay.
+TEST_F(InfFiles, ReportsWhatStaysOfWhatWasChosenAndWhy) {
+  ScopedFile& held = Inf();
+  ScopedFile& unticked = Inf();
+  Inf("Quillmar", "\\INF\\Other\\", FILE_ATTRIBUTE_READONLY);
+  const std::string base = UniqueName("oemdpt");
+  ScopedFile oem(WinDir() + "\\INF\\" + base + ".inf", "[Version]\r\nCatalogFile=Qlvdr.cat\r\n");
+  ScopedFile pnf(WinDir() + "\\INF\\" + base + ".PNF");
+  CInfFiles item = Item(Settings({"Total=2", "1=" + Name(held), "2=" + Name(unticked)}),
+                        WindowsVersion::kNT5);
+  item.Build();
+  (*item.List())[1]->m_bSelected = false;
+  CRemovalReport report;
+  {
+    files_test::HeldOpen open(held.path()), openPnf(pnf.path());
+    report = item.Remove();
+  }
+  EXPECT_EQ(3, report.m_nStayed);
+  EXPECT_EQ(static_cast<unsigned>(kStayFileLocked), report.m_stayReasons);
+  EXPECT_EQ(4, report.m_nKept);
+  EXPECT_TRUE(oem.present());
 }
 
 // With no settings file the box still works: Apply removes the unlisted files, the OEM
@@ -226,13 +284,14 @@ TEST_P(InfApplyWithoutSettings, SelectAllChecksTheItemForTheUnlistedFiles) {
 
 // An unlisted file or OEM package that will not go keeps the item open, as a listed file
 // does: the box stays enabled and checked, Select All checks it again, and only the Apply
-// that leaves nothing closes it. A read-only file is not made writable.
+// that leaves nothing closes it. A read-only file in INF\\Other is not made writable.
 TEST_P(InfApplyWithoutSettings, WhatWillNotGoKeepsTheItemOpen) {
   const bool nt5 = GetParam();
   ScopedFile& other = Inf("Quillmar", "\\INF\\Other\\", FILE_ATTRIBUTE_READONLY);
-  // The attribute command is recorded, not run: the read-only package stays too.
+  // The package is held open, as a program that reads it would: it stays too.
   ScopedFile oem(WinDir() + "\\INF\\" + UniqueName("oemdpt", ".inf"),
                  "[Version]\r\nCatalogFile=Qlvdr.cat\r\n", FILE_ATTRIBUTE_READONLY);
+  std::unique_ptr<files_test::HeldOpen> held(new files_test::HeldOpen(oem.path(), FILE_SHARE_READ));
   auto& main = OpenMain(files_test::TempPath(".ini"), nt5);
   main.Click(IDC_SELECTALL);
   main.Click(IDC_APPLY);
@@ -252,7 +311,7 @@ TEST_P(InfApplyWithoutSettings, WhatWillNotGoKeepsTheItemOpen) {
   EXPECT_TRUE(oem.present());
   EXPECT_EQ(nt5, main.Enabled(IDC_CHK_INF));
 
-  ::SetFileAttributesA(oem.path().c_str(), FILE_ATTRIBUTE_NORMAL);
+  held.reset();
   main.Click(IDC_APPLY);
   EXPECT_EQ(!nt5, oem.present());
   EXPECT_FALSE(main.Enabled(IDC_CHK_INF));

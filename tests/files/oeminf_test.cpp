@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "app/cleanerdlg.h"
 #include "files/file_fixture.h"
+#include "platform/files.h"
 
 namespace {
 
@@ -38,9 +41,8 @@ TEST_P(OemMarker, RemovesOnlyPackagesWhoseCatalogEntryBeginsWithTheMark) {
   EXPECT_EQ(!GetParam().removed, package.inf.present());
   EXPECT_EQ(!GetParam().removed, package.pnf.present());
   EXPECT_EQ(!GetParam().removed, package.catalog.present());
-  EXPECT_EQ(GetParam().removed ? 2u : 0u, RecordedCalls::commands.size());
-  EXPECT_EQ(GetParam().removed ? std::vector<DWORD>{1000} : std::vector<DWORD>{},
-            RecordedCalls::sleeps);
+  EXPECT_TRUE(RecordedCalls::commands.empty());
+  EXPECT_TRUE(RecordedCalls::sleeps.empty());
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -83,7 +85,7 @@ TEST_P(OemHostileContent, RemovesThePackageOnlyForAReadableMark) {
   dlg.RemoveOemInfs();
   EXPECT_EQ(!GetParam().removed, package.inf.present());
   EXPECT_EQ(!GetParam().removed, package.catalog.present());
-  EXPECT_EQ(GetParam().removed ? 2u : 0u, RecordedCalls::commands.size());
+  EXPECT_TRUE(RecordedCalls::commands.empty());
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -103,37 +105,40 @@ INSTANTIATE_TEST_SUITE_P(
                    false}),
     [](const ::testing::TestParamInfo<HostileInf>& info) { return std::string(info.param.label); });
 
-TEST(OemInfs, ClearsAttributesWithQuotedCommandsBeforeDeletingAfterOnePause) {
+// The attributes are cleared without starting a program: an attrib.exe planted beside the
+// program, which Windows would find first, never runs, and nothing waits for one.
+TEST(OemInfs, ClearsAttributesWithoutStartingAProgramOrWaiting) {
   RecordedCalls calls;
-  OemPackage package("[Version]\r\nCatalogFile=Qlvdr.cat\r\n");
-  CCleanerDlg dlg;
-  dlg.RemoveOemInfs();
-  EXPECT_EQ((std::vector<std::string>{"attrib -r -h \"" + package.inf.path() + "\"",
-                                      "attrib -r -h \"" + package.catalog.path() + "\""}),
-            RecordedCalls::commands);
-  EXPECT_EQ((std::vector<UINT>{SW_HIDE, SW_HIDE}), RecordedCalls::shows);
-  EXPECT_EQ(std::vector<DWORD>{1000}, RecordedCalls::sleeps);
-}
-
-// The command really clears the attributes here, as attrib does, so a read-only hidden
-// package goes: the deletions come after the commands.
-UINT WINAPI ClearingAttrib(LPCSTR command, UINT) {
-  std::string path(command);
-  path = path.substr(path.find('"') + 1);
-  path.resize(path.size() - 1);
-  ::SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-  return 32;
-}
-
-TEST(OemInfs, AReadOnlyHiddenPackageGoesOnceTheCommandsHaveRun) {
-  RecordedCalls calls;
-  platform::System().WinExec = &ClearingAttrib;
+  platform::System().WinExec = &RecordedCalls::RecordAndRun;
+  files_test::PlantedProgram attrib(platform::DirectoryOf(platform::ModulePath()) + "\\attrib.exe");
   OemPackage package("[Version]\r\nCatalogFile=Qlvdr.cat\r\n",
                      FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN);
   CCleanerDlg dlg;
   dlg.RemoveOemInfs();
   EXPECT_FALSE(package.inf.present());
   EXPECT_FALSE(package.catalog.present());
+  EXPECT_TRUE(RecordedCalls::commands.empty());
+  EXPECT_TRUE(RecordedCalls::sleeps.empty());
+  EXPECT_EQ("", attrib.Ran(RecordedCalls::commands.empty() ? 0 : 20000));
+}
+
+// Only the read-only and hidden attributes go: a package file that stays (held open by a
+// program that reads it) keeps its others.
+TEST(OemInfs, AReadOnlyHiddenPackageGoesAndWhatStaysKeepsItsOtherAttributes) {
+  RecordedCalls calls;
+  const DWORD marks = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+  OemPackage package("[Version]\r\nCatalogFile=Qlvdr.cat\r\n", marks);
+  OemPackage held("[Version]\r\nCatalogFile=Qlvdr.cat\r\n", marks);
+  {
+    files_test::HeldOpen open(held.inf.path(), FILE_SHARE_READ);
+    CCleanerDlg dlg;
+    dlg.RemoveOemInfs();
+  }
+  EXPECT_FALSE(package.inf.present());
+  EXPECT_FALSE(package.catalog.present());
+  ASSERT_TRUE(held.inf.present());
+  EXPECT_EQ(static_cast<DWORD>(FILE_ATTRIBUTE_SYSTEM),
+            ::GetFileAttributesA(held.inf.path().c_str()) & marks);
 }
 
 TEST(OemInfs, DeletesTheCatalogNamedAfterTheInfNotTheOneItNames) {
@@ -147,23 +152,32 @@ TEST(OemInfs, DeletesTheCatalogNamedAfterTheInfNotTheOneItNames) {
   EXPECT_TRUE(named.present());
 }
 
+// A package goes whole or stays findable: its .inf, which carries the mark, goes only once
+// its .PNF and its catalog went, and a missing part counts as gone.
 TEST(OemInfs, MissingCompanionsDoNotStopTheOthersOrTheNextPackage) {
   RecordedCalls calls;
   const std::string base = UniqueName("oemdpt");
   ScopedFile infOnly(WinDir() + "\\inf\\" + base + ".inf", "[Version]\r\nCatalogFile=Qlvdr.cat\r\n");
-  // Its .PNF is held open, so that deletion fails; the rest still goes.
+  // Its .PNF is held open, so that deletion fails; the catalog still goes, the .inf stays.
   OemPackage locked("[Version]\r\nCatalogFile=Qlvdr.cat\r\n");
-  files_test::HeldOpen held(locked.pnf.path());
   OemPackage next("[Version]\r\nCatalogFile=Qlvdr.cat\r\n");
   CCleanerDlg dlg;
-  dlg.RemoveOemInfs();
+  {
+    files_test::HeldOpen held(locked.pnf.path());
+    dlg.RemoveOemInfs();
+  }
   EXPECT_FALSE(infOnly.present());
-  EXPECT_FALSE(locked.inf.present());
+  EXPECT_TRUE(locked.inf.present());
   EXPECT_TRUE(locked.pnf.present());
   EXPECT_FALSE(locked.catalog.present());
   EXPECT_FALSE(next.inf.present());
   EXPECT_FALSE(next.catalog.present());
-  EXPECT_EQ((std::vector<DWORD>{1000, 1000, 1000}), RecordedCalls::sleeps);
+  const std::vector<std::string> left = dlg.FindOemInfs();
+  EXPECT_NE(left.end(), std::find(left.begin(), left.end(), locked.base + ".inf"));
+
+  dlg.RemoveOemInfs();
+  EXPECT_FALSE(locked.inf.present());
+  EXPECT_FALSE(locked.pnf.present());
 }
 
 TEST(OemInfs, WithoutMarkedPackagesNothingStartsAndNothingWaits) {

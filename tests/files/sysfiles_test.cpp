@@ -131,11 +131,13 @@ TEST_F(SysFiles, PathsDifferingInLetterCaseAreOneEntry) {
   EXPECT_FALSE(CSystemFiles::ListContainsPath(nullptr, config.path()));
 }
 
-TEST_F(SysFiles, AVanishedOrLockedFileStaysListed) {
+// A file gone by another hand leaves the list, ticked or not, so that the item can close.
+TEST_F(SysFiles, AVanishedFileLeavesTheListAndALockedOneIsNotAdded) {
   auto twunk = std::make_unique<ScopedFile>(WinDir() + "\\Twunk_16.exe");
   ScopedFile config(WinDir() + "\\System32\\Qlmcfg.dll");
   m_item.Build();
-  const size_t count = List().size();
+  const size_t count = List().size() - 1;
+  for (auto& entry : List()) entry->m_bSelected = entry->m_strText != twunk->path();
   twunk.reset();
   m_item.Build();
   EXPECT_EQ(count, List().size());
@@ -159,7 +161,7 @@ TEST_F(SysFiles, LibrarySearchBeyondOneHundredTwentySevenCharactersFindsTheFile)
 }
 
 // Removal: the selected files go, the others stay with their numbers; a file that would not
-// go stays listed and selected.
+// go stays listed and selected, and is reported; an unticked entry whose file is gone goes.
 TEST_F(SysFiles, RemovesSelectedFilesAndKeepsWhatDidNotGo) {
   testing_support::MainDialog main;
   ScopedFile gone(WinDir() + "\\System32\\" + files_test::UniqueName("qlvimx", ".dll"));
@@ -172,10 +174,13 @@ TEST_F(SysFiles, RemovesSelectedFilesAndKeepsWhatDidNotGo) {
   list.emplace_back(new CSelectionEntry{kept.path(), 1, 0});
   list.emplace_back(new CSelectionEntry{missing, 2, 1});
   list.emplace_back(new CSelectionEntry{readOnly.path(), 3, 1});
+  list.emplace_back(new CSelectionEntry{missing + "x", 4, 0});
   ASSERT_TRUE(main->SystemFiles().Found());
   files_test::SetBox(main, IDC_CHK_SYSFILES, BST_INDETERMINATE);
 
-  main->RemoveSystemFiles();
+  const CRemovalReport report = main->SystemFiles().Remove();
+  EXPECT_EQ(1, report.m_nStayed);
+  EXPECT_EQ(static_cast<unsigned>(kStayFileLocked), report.m_stayReasons);
 
   EXPECT_FALSE(gone.present());
   EXPECT_TRUE(kept.present());

@@ -5,10 +5,14 @@
 #include <string>
 #include <vector>
 
+#include "files/file_fixture.h"
+#include "platform/files.h"
 #include "platform/registry.h"
 #include "platform/system.h"
+#include "platform/text.h"
 #include "res/resource.h"
 #include "software/products.h"
+#include "software/uninstallcommand.h"
 #include "support/dialog_answerer.h"
 #include "support/main_dialog.h"
 #include "support/registry_fixture.h"
@@ -391,6 +395,58 @@ TEST_F(UninstallTest, DoubleClickWithoutSelectionDoesNothing) {
   EXPECT_TRUE(Boxes().empty());
   EXPECT_EQ(rows, List().GetCount());
   EXPECT_TRUE(ProductPresent(name));
+}
+
+// A program named without a folder comes from the system folder, else the Windows folder,
+// by its full path; one of that name planted beside DrvPurge never runs, and when the name
+// is in neither folder nothing starts and the row offers to delete the registration.
+class UninstallerWithoutFolder : public UninstallTest,
+                                 public ::testing::WithParamInterface<const char*> {};
+
+TEST_P(UninstallerWithoutFolder, ComesFromTheSystemFoldersNeverFromBesideTheProgram) {
+  const std::string where = GetParam(), stem = files_test::UniqueName("dptun");
+  files_test::PlantedProgram planted(TestsDirectory() + "\\" + stem + ".exe");
+  std::unique_ptr<files_test::PlantedProgram> right;
+  if (where != "Neither")
+    right.reset(new files_test::PlantedProgram(
+        (where == "Windows" ? platform::WindowsDirectory() : platform::SystemDirectory()) + "\\" +
+        stem + ".exe"));
+  const std::string name = "Quillmar Planted", arguments = " /X{5D2C7F04} \"a b\"";
+  ScopedProducts products({name});
+  SeedProduct(name, "Planted", (stem + (where == "Bare" ? "" : ".exe") + arguments).c_str());
+  OpenDialog();
+  files_test::RecordedCalls calls;
+  platform::System().WinExec = &files_test::RecordedCalls::RecordAndRun;
+  std::string ran;
+  m_answerer.Then([&](HWND box) {
+    ran = planted.Ran(right ? 20000 : 0);
+    testing_support::ClickButton(box, IDOK);
+  });
+  m_answerer.Press(IDNO);
+  DoubleClick(name);
+
+  ExpectBoxes({{kDoneCaption, kDoneText}, {kLeftCaption, LeftText("Planted")}});
+  EXPECT_TRUE(platform::SameTextNoCase(right ? right->path() : "", ran)) << ran;
+  EXPECT_EQ(right ? std::vector<std::string>{"\"" + right->path() + "\"" + arguments}
+                  : std::vector<std::string>{},
+            files_test::RecordedCalls::commands);
+}
+
+INSTANTIATE_TEST_SUITE_P(Folders, UninstallerWithoutFolder,
+                         ::testing::Values("System", "Windows", "Bare", "Neither"),
+                         [](const ::testing::TestParamInfo<const char*>& info) {
+                           return std::string(info.param);
+                         });
+
+// A program with a folder, quoted or not, is left as it is; a quoted name without one is
+// looked for like any other.
+TEST(UninstallCommand, OnlyAProgramWithoutAFolderIsLookedFor) {
+  const std::string stem = files_test::UniqueName("dptun");
+  files_test::PlantedProgram program(platform::SystemDirectory() + "\\" + stem + ".exe");
+  for (const std::string& command : {"\"C:\\Program Files\\" + stem + ".exe\" /u",
+                                    "Q\\" + stem + ".exe /u", "C:" + stem + ".exe"})
+    EXPECT_EQ(command, UninstallCommandLine(command));
+  EXPECT_EQ("\"" + program.path() + "\" /u", UninstallCommandLine("\"" + stem + "\" /u"));
 }
 
 }  // namespace
