@@ -170,11 +170,16 @@ TEST_F(EventManager, AProgramThatWillNotGoShowsTheFileErrorAndEndsTheCleaningRun
   SetBox(main, IDC_CHK_DETECTOR, BST_CHECKED);
 
   answered.answerer.Press(IDOK);
+  answered.answerer.Press(IDOK);
   main.Click(IDC_APPLY);
 
-  ASSERT_EQ(1u, answered.Boxes().size());
+  ASSERT_EQ(2u, answered.Boxes().size());
   EXPECT_EQ("Access to an unnamed file was denied.", answered.Boxes()[0].text);
   EXPECT_EQ(static_cast<UINT>(MB_ICONSTOP), answered.Boxes()[0].icon);
+  // Then what is still there: the event manager, and the detector whose step never ran.
+  EXPECT_NE(std::string::npos, answered.Boxes()[1].text.find(
+                                   "Quillmar Event Manager: a file is in use or read-only.\n"
+                                   "Scanner Detector: not tried"));
   EXPECT_TRUE(program.present());
   EXPECT_TRUE(main.Enabled(IDC_CHK_EVENTMGR));
   EXPECT_TRUE(detectorStartup.present());  // the detector step never ran

@@ -1,5 +1,7 @@
 #include "support/main_dialog.h"
 
+#include <gtest/gtest.h>
+
 #include "support/dialog_answerer.h"
 
 namespace testing_support {
@@ -12,8 +14,15 @@ MainDialog::~MainDialog() {
 }
 
 void MainDialog::Click(int id) {
+  // A box that a test did not expect would wait for ever without an answerer: one closes
+  // it here, and the box fails the test.
+  std::unique_ptr<DialogAnswerer> unexpected;
+  if (!DialogAnswerer::Listening()) unexpected.reset(new DialogAnswerer);
   // BM_CLICK makes the button change its own state and notify the dialog, as a click does.
   ::SendMessageA(m_dlg->GetDlgItem(id), BM_CLICK, 0, 0);
+  if (unexpected)
+    for (const SeenDialog& box : unexpected->Seen())
+      ADD_FAILURE() << "unexpected \"" << box.caption << "\": " << box.text;
 }
 
 int MainDialog::Check(int id) const {
