@@ -1,4 +1,6 @@
 #include "app/cleanerdlg.h"
+#include "framework/app.h"
+#include "framework/fileerror.h"
 #include "framework/waitcursor.h"
 #include "res/resource.h"
 
@@ -9,7 +11,7 @@ namespace {
 // 1394 step goes by the program's record instead of the box.
 struct ApplyStep {
   const char* name;
-  int box;  // 0: the 1394 record decides
+  int box;
   bool (*serves)(const WindowsVersion&);
   void (*remove)(CCleanerDlg&);
 };
@@ -23,7 +25,7 @@ bool Win98MeOrNt5(const WindowsVersion& w) { return w.IsWin98() || w.IsWinME() |
 const ApplyStep kGroupA[] = {
     {"still-image", IDC_CHK_STI, &NotWin95, [](CCleanerDlg& d) { d.RemoveSTIScanners(); }},
     {"SCSI", IDC_CHK_SCSI, &NotNt5, [](CCleanerDlg& d) { d.RemoveSCSIScanners(); }},
-    {"1394", 0, &Win98MeOrNt5, [](CCleanerDlg& d) { d.Remove1394Data(); }},
+    {"1394", IDC_CHK_1394, &Win98MeOrNt5, [](CCleanerDlg& d) { d.Remove1394Data(); }},
     {"INF", IDC_CHK_INF, &Always, [](CCleanerDlg& d) { d.RemoveINFFiles(); }},
     {"event manager", IDC_CHK_EVENTMGR, &Always, [](CCleanerDlg& d) { d.RemoveEventManager(); }},
     {"system files", IDC_CHK_SYSFILES, &Always, [](CCleanerDlg& d) { d.RemoveSystemFiles(); }},
@@ -53,6 +55,44 @@ void ForEachStep(const WindowsVersion& windows, Visit visit) {
   for (const ApplyStep& step : kLast) visit(step);
 }
 
+// Not a reason a report gives: the run stopped at a file error before the item's step.
+const unsigned kNotTried = 1u << 31;
+
+const struct {
+  unsigned reason;
+  const char* text;
+} kReasonTexts[] = {
+    {kStayNotAdministrator, "only an administrator may remove it"},
+    {kStayWow64,
+     "64-bit Windows does not let a 32-bit program remove devices; remove them in Device Manager"},
+    {kStayRefused, "Windows refused the removal"},
+    {kStayFileLocked, "a file is in use or read-only"},
+    {kNotTried, "not tried, as the removal stopped at the file error"},
+};
+
+unsigned ReasonsOf(const fw::CFileException& error) {
+  switch (error.m_cause) {
+    case fw::CFileException::accessDenied:
+    case fw::CFileException::sharingViolation:
+    case fw::CFileException::lockViolation:
+      return kStayFileLocked;
+    default:
+      return 0;
+  }
+}
+
+// A box's text as the user reads it: "&&" shows one ampersand, a single one none.
+std::string ShownText(HWND control) {
+  char text[256] = "";
+  ::GetWindowTextA(control, text, sizeof(text));
+  std::string shown;
+  for (const char* c = text; *c; ++c) {
+    if (*c == '&' && *++c == '\0') break;
+    shown += *c;
+  }
+  return shown;
+}
+
 }  // namespace
 
 std::vector<std::string> CCleanerDlg::ApplyOrder(const WindowsVersion& windows) {
@@ -63,12 +103,47 @@ std::vector<std::string> CCleanerDlg::ApplyOrder(const WindowsVersion& windows) 
   return names;
 }
 
+// A file error ends the run in its step: the framework's box says why, the item counts
+// as stayed, and the checked items after it are not tried.
 void CCleanerDlg::OnApply() {
   fw::CWaitCursor wait;
   m_bCleaned = true;
-  ForEachStep(m_windows, [this](const ApplyStep& step) {
+  m_stayed.clear();
+  bool stopped = false;
+  ForEachStep(m_windows, [&](const ApplyStep& step) {
     if (!step.serves(m_windows)) return;
-    const bool wanted = step.box ? GetCheck(step.box) != BST_UNCHECKED : m_b1394Checked;
-    if (wanted) step.remove(*this);
+    const bool wanted =
+        step.box == IDC_CHK_1394 ? m_b1394Checked : GetCheck(step.box) != BST_UNCHECKED;
+    if (!wanted) return;
+    if (stopped) {
+      m_stayed.push_back({step.box, kNotTried});
+      return;
+    }
+    try {
+      step.remove(*this);
+    } catch (const fw::CFileException& error) {
+      fw::ReportFileError(error);
+      m_stayed.push_back({step.box, ReasonsOf(error)});
+      stopped = true;
+    }
   });
+  if (!m_stayed.empty()) ReportStayed();
+}
+
+void CCleanerDlg::Record(int box, const CRemovalReport& report) {
+  if (report.m_bRestart) m_bRestartAsked = true;
+  if (report.m_nStayed > 0) m_stayed.push_back({box, report.m_stayReasons});
+}
+
+void CCleanerDlg::ReportStayed() const {
+  std::string text = "DrvPurge could not remove everything you chose. Still there:\n";
+  for (const StayedItem& item : m_stayed) {
+    text += "\n" + ShownText(GetDlgItem(item.box));
+    std::string why;
+    for (const auto& reason : kReasonTexts)
+      if (item.reasons & reason.reason) why += (why.empty() ? "" : "; ") + std::string(reason.text);
+    text += why.empty() ? "" : ": " + why;
+    text += ".";
+  }
+  ::MessageBoxA(m_hWnd, text.c_str(), fw::AppName().c_str(), MB_OK | MB_ICONEXCLAMATION);
 }

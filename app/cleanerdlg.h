@@ -34,9 +34,13 @@ class CCleanerDlg : public fw::CDialog {
   std::vector<std::string> ApplyOrder() const { return ApplyOrder(m_windows); }
   static std::vector<std::string> ApplyOrder(const WindowsVersion& windows);
 
-  // Leaving: the restart question after a cleaning run, and the restart itself.
+  // Leaving: the restart question after a cleaning run or once Windows asked for a
+  // restart, and the restart itself.
   void PromptRestart();
   void RestartWindows();
+  // Takes in the report of the removal of the item whose box is `box`: what stayed, and
+  // whether Windows asked for a restart. The removers below hand theirs over.
+  void Record(int box, const CRemovalReport& report);
 
   // The Detail dialog's result on the box of the item that owns `list`.
   void UpdateCheckFromList(const CSelectionList* list);
@@ -137,6 +141,14 @@ class CCleanerDlg : public fw::CDialog {
   void OnDetailSysFiles() { OnDetail(IDC_CHK_SYSFILES); }
   void OnApply();
 
+  // The checked items that a cleaning run left, with why where known (StayReason bits).
+  struct StayedItem {
+    int box;
+    unsigned reasons;
+  };
+  // One message box, after the run, naming what stayed.
+  void ReportStayed() const;
+
   // The five items with a Detail list, each reached by the id of its box.
   static const int kListedBoxes[5];
   CListedItem* ListedItem(int box);
@@ -183,6 +195,9 @@ class CCleanerDlg : public fw::CDialog {
   bool m_bASPIFound = false;
   bool m_b1394Checked = false;
   bool m_bCleaned = false;
+  // Of the last Apply; Select All clears neither.
+  std::vector<StayedItem> m_stayed;
+  bool m_bRestartAsked = false;
   DWORD m_dwAvailPhys = 0;
   DWORD m_dwAvailPageFile = 0;
   HICON m_hIcon = nullptr;

@@ -2,21 +2,32 @@
 // it; here the report becomes the state of the item's box.
 #include "app/cleanerdlg.h"
 #include "files/oeminf.h"
+#include "platform/registry.h"
 #include "res/resource.h"
 
+namespace {
+// The ASPI service's key, the same path on NT 4.0 and later.
+const char kAspiKey[] = "SYSTEM\\CurrentControlSet\\Services\\ASPI32";
+}  // namespace
+
 void CCleanerDlg::RemoveListed(int box) {
-  if (ListedItem(box)->Remove().m_bEmpty) RetireItem(box);
+  const CRemovalReport report = ListedItem(box)->Remove();
+  Record(box, report);
+  if (report.m_bEmpty) RetireItem(box);
 }
 
 void CCleanerDlg::Remove1394Data() {
+  const CRemovalReport report = m_1394.Remove();
+  Record(IDC_CHK_1394, report);
   // A tree that survived its delete leaves the box checked, so that the next Apply tries again.
-  if (!m_1394.Remove().m_bEmpty) return;
+  if (!report.m_bEmpty) return;
   RetireItem(IDC_CHK_1394);
   m_b1394Checked = false;
 }
 
 void CCleanerDlg::RemoveEPPDriver() {
   const CRemovalReport report = m_epp.Remove();
+  Record(IDC_CHK_EPP, report);
   if (!report.m_bEmpty) return;
   if (report.m_nRemoved) RetireItem(IDC_CHK_EPP);
   m_bEPPFound = false;
@@ -25,6 +36,13 @@ void CCleanerDlg::RemoveEPPDriver() {
 LONG CCleanerDlg::RemoveASPIRegistry() {
   const LONG result = m_aspi.Remove();
   m_bASPIFound = false;
+  // What is still there after the delete, not its result, says whether the item stayed.
+  CRemovalReport report;
+  if (!platform::KeyAbsent(HKEY_LOCAL_MACHINE, kAspiKey)) {
+    report.m_nStayed = 1;
+    report.m_stayReasons = kStayRefused;
+  }
+  Record(IDC_CHK_ASPI, report);
   return result;
 }
 

@@ -4,6 +4,12 @@
 
 namespace {
 const UINT kRebootForced = EWX_REBOOT | EWX_FORCE;
+const char kAllWent[] =
+    "System is cleaned, you must restart Windows to apply the DrvPurge.\n\n"
+    "Would you want to restart the computer now?";
+const char kSomeStayed[] =
+    "Some items could not be removed. Windows must restart to apply what DrvPurge removed.\n\n"
+    "Would you want to restart the computer now?";
 }  // namespace
 
 void CCleanerDlg::OnOK() {
@@ -24,12 +30,11 @@ bool CCleanerDlg::OnClose(WPARAM, LPARAM, LRESULT&) {
 
 void CCleanerDlg::PromptRestart() {
   ::KillTimer(m_hWnd, kMemoryTimer);
-  if (!m_bCleaned) return;
+  // A restart that Windows asked for is owed even after Select All has forgotten the run.
+  if (!m_bCleaned && !m_bRestartAsked) return;
   ::MessageBeep(0x34);
-  int answer = ::MessageBoxA(m_hWnd,
-                             "System is cleaned, you must restart Windows to apply the DrvPurge.\n\n"
-                             "Would you want to restart the computer now?",
-                             "Restart Windows", MB_YESNO | MB_ICONEXCLAMATION | MB_SYSTEMMODAL);
+  int answer = ::MessageBoxA(m_hWnd, m_stayed.empty() ? kAllWent : kSomeStayed, "Restart Windows",
+                             MB_YESNO | MB_ICONEXCLAMATION | MB_SYSTEMMODAL);
   if (answer != IDYES) return;
   if (m_windows.IsNT5())
     RestartWindows();

@@ -12,6 +12,15 @@ LONG WINAPI RealSHDeleteKey(HKEY root, LPCSTR subKey) {
   return static_cast<LONG>(::SHDeleteKeyA(root, subKey));
 }
 
+// advapi32 is loaded already: the program imports its registry calls.
+template <class Function>
+Function FromAdvapi(const char* name) {
+  HMODULE advapi = ::GetModuleHandleA("advapi32.dll");
+  // Through void*: GCC warns about a cast between unrelated function types.
+  return advapi ? reinterpret_cast<Function>(reinterpret_cast<void*>(::GetProcAddress(advapi, name)))
+                : nullptr;
+}
+
 SystemCalls MakeReal() {
   SystemCalls calls;
   calls.GetVersionExA = &RealGetVersionEx;
@@ -20,6 +29,9 @@ SystemCalls MakeReal() {
   calls.OpenProcessToken = &::OpenProcessToken;
   calls.LookupPrivilegeValueA = &::LookupPrivilegeValueA;
   calls.AdjustTokenPrivileges = &::AdjustTokenPrivileges;
+  calls.CheckTokenMembership =
+      FromAdvapi<decltype(calls.CheckTokenMembership)>("CheckTokenMembership");
+  calls.GetTokenInformation = FromAdvapi<decltype(calls.GetTokenInformation)>("GetTokenInformation");
   calls.Sleep = &::Sleep;
   calls.WinExec = &::WinExec;
   calls.RegDeleteKeyA = &::RegDeleteKeyA;

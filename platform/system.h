@@ -1,6 +1,6 @@
 // The system calls that a test machine cannot make for real: the version record, the
-// memory status, shutdown and its privilege, sleeping, starting programs, the Windows 9x
-// behaviour of RegDeleteKeyA, and a key tree that Windows refuses to delete (Wine deletes
+// memory status, shutdown and its privilege, the token's groups, sleeping, starting
+// programs, the Windows 9x behaviour of RegDeleteKeyA, and a key tree that Windows refuses to delete (Wine deletes
 // a key whatever its access list says). Everything goes through System(), whose
 // entries tests may point elsewhere for the length of one test.
 #pragma once
@@ -16,6 +16,11 @@ struct SystemCalls {
   BOOL(WINAPI* LookupPrivilegeValueA)(LPCSTR system, LPCSTR name, PLUID luid);
   BOOL(WINAPI* AdjustTokenPrivileges)(HANDLE token, BOOL disableAll, PTOKEN_PRIVILEGES state,
                                       DWORD length, PTOKEN_PRIVILEGES previous, PDWORD returned);
+  // Taken from advapi32 by name, null where it lacks them: CheckTokenMembership comes with
+  // Windows 2000; on Windows 9x neither works.
+  BOOL(WINAPI* CheckTokenMembership)(HANDLE token, PSID sid, PBOOL member);
+  BOOL(WINAPI* GetTokenInformation)(HANDLE token, TOKEN_INFORMATION_CLASS kind, LPVOID buffer,
+                                    DWORD length, PDWORD returned);
   VOID(WINAPI* Sleep)(DWORD milliseconds);
   UINT(WINAPI* WinExec)(LPCSTR commandLine, UINT show);
   LONG(WINAPI* RegDeleteKeyA)(HKEY root, LPCSTR subKey);

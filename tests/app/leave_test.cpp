@@ -193,6 +193,26 @@ TEST_F(Leaving, EachFailingRestartStepIsReportedAndTheNextStillTried) {
   EXPECT_EQ(1u, g_shutdown.exitFlags.size());
 }
 
+// Select All forgets the cleaning run, but not a restart that Windows asked for.
+TEST_F(Leaving, ARestartWindowsAskedForIsOfferedOnceEvenAfterSelectAll) {
+  FakeWindowsVersion version(Windows::Win2000);
+  CCleanerDlg dlg;
+  DialogAnswerer answers;
+  answers.Then([&dlg](HWND d) {
+    CRemovalReport usb;
+    usb.m_nRemoved = 1;
+    usb.m_bEmpty = usb.m_bRestart = true;
+    dlg.Record(IDC_CHK_USB, usb);
+    ClickButton(d, IDC_APPLY);
+    ClickButton(d, IDC_SELECTALL);
+    Post(d, WM_CLOSE);
+  });
+  answers.Press(IDNO);
+  dlg.DoModal();
+  ASSERT_EQ(2u, answers.Seen().size());
+  EXPECT_EQ(kPrompt, answers.Seen()[1].text);
+}
+
 TEST_F(Leaving, TheTimerIsKilledBeforeThePromptAppears) {
   FakeWindowsVersion version(Windows::Win98);
   DialogAnswerer answers;

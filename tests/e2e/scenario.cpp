@@ -12,6 +12,9 @@ const char kRestartCaption[] = "Restart Windows";
 const char kRestartText[] =
     "System is cleaned, you must restart Windows to apply the DrvPurge.\n\n"
     "Would you want to restart the computer now?";
+const char kRestartTextSomeStayed[] =
+    "Some items could not be removed. Windows must restart to apply what DrvPurge removed.\n\n"
+    "Would you want to restart the computer now?";
 
 void PrintTo(const WindowsVersion& version, std::ostream* out) { *out << version.name; }
 

@@ -16,6 +16,8 @@ extern const char kUnplugCaption[];
 extern const char kAboutCaption[];
 extern const char kRestartCaption[];
 extern const char kRestartText[];
+// The restart prompt's text after an Apply that left something the user chose.
+extern const char kRestartTextSomeStayed[];
 
 struct WindowsVersion {
   const char* name;         // Wine's name for it

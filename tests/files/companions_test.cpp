@@ -175,9 +175,10 @@ TEST_F(EventManager, AProgramThatWillNotGoShowsTheFileErrorAndEndsTheCleaningRun
   SetBox(main, IDC_CHK_DETECTOR, BST_CHECKED);
 
   answered.answerer.Press(IDOK);
+  answered.answerer.Press(IDOK);
   main.Click(IDC_APPLY);
 
-  ASSERT_EQ(1u, answered.Boxes().size());
+  ASSERT_EQ(2u, answered.Boxes().size());
   EXPECT_EQ("Access to an unnamed file was denied.", answered.Boxes()[0].text);
   EXPECT_EQ(static_cast<UINT>(MB_ICONSTOP), answered.Boxes()[0].icon);
   EXPECT_TRUE(program.present());

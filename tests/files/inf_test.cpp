@@ -332,9 +332,10 @@ TEST_F(InfFiles, AReadOnlyListedFileShowsTheFileErrorAndEndsTheCleaningRun) {
   SetBox(main, IDC_CHK_SYSFILES, BST_INDETERMINATE);
 
   m_main->answerer.Press(IDOK);
+  m_main->answerer.Press(IDOK);
   main.Click(IDC_APPLY);
 
-  ASSERT_EQ(1u, m_main->Boxes().size());
+  ASSERT_EQ(2u, m_main->Boxes().size());
   EXPECT_EQ("Access to an unnamed file was denied.", m_main->Boxes()[0].text);
   EXPECT_EQ(static_cast<UINT>(MB_ICONSTOP), m_main->Boxes()[0].icon);
   EXPECT_TRUE(readOnly.present());

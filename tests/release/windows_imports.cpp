@@ -139,6 +139,7 @@ const WindowsImport kWindowsImports[] = {
     {"USER32.dll", "GetSystemMenu", Since9x::Win95, SinceNT::NT31, kSdk95NT31, kWorks},
     {"USER32.dll", "GetSystemMetrics", Since9x::Win95, SinceNT::NT31, kSdk95NT31, kWorks},
     {"USER32.dll", "GetWindowLongA", Since9x::Win95, SinceNT::NT31, kSdk95NT31, kWorks},
+    {"USER32.dll", "GetWindowTextA", Since9x::Win95, SinceNT::NT31, kSdk95NT31, kWorks},
     {"USER32.dll", "InvalidateRect", Since9x::Win95, SinceNT::NT31, kSdk95NT31, kWorks},
     {"USER32.dll", "IsIconic", Since9x::Win95, SinceNT::NT31, kSdk95NT31, kWorks},
     {"USER32.dll", "IsWindow", Since9x::Win95, SinceNT::NT31, kSdk95NT31, kWorks},

@@ -46,6 +46,8 @@ DialogAnswerer::~DialogAnswerer() {
   if (g_current == this) g_current = nullptr;
 }
 
+bool DialogAnswerer::Listening() { return g_current != nullptr; }
+
 void DialogAnswerer::Press(int buttonId) {
   m_actions.push_back([buttonId](HWND dialog) { ClickButton(dialog, buttonId); });
 }

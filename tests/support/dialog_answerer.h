@@ -34,6 +34,8 @@ class DialogAnswerer {
   void First(Action action);
 
   const std::vector<SeenDialog>& Seen() const { return m_seen; }
+  // True while an answerer is up on this thread.
+  static bool Listening();
   // Dialogs that activated with no answer left; the hook closes them with IDCANCEL.
   int Unanswered() const { return m_unanswered; }
 

@@ -1,5 +1,7 @@
 #include "support/main_dialog.h"
 
+#include <gtest/gtest.h>
+
 #include "support/dialog_answerer.h"
 
 namespace testing_support {
@@ -12,8 +14,12 @@ MainDialog::~MainDialog() {
 }
 
 void MainDialog::Click(int id) {
+  // Without an answerer an unexpected box would wait for ever: one closes it, and fails.
+  std::unique_ptr<DialogAnswerer> guard(DialogAnswerer::Listening() ? nullptr : new DialogAnswerer);
   // BM_CLICK makes the button change its own state and notify the dialog, as a click does.
   ::SendMessageA(m_dlg->GetDlgItem(id), BM_CLICK, 0, 0);
+  for (const SeenDialog& box : guard ? guard->Seen() : std::vector<SeenDialog>())
+    ADD_FAILURE() << "unexpected box: " << box.text;
 }
 
 int MainDialog::Check(int id) const {
