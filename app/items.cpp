@@ -51,7 +51,10 @@ std::vector<std::string> CCleanerDlg::FindOemInfs() const { return ::FindOemInfs
 void CCleanerDlg::RemoveOemInfs() { ::RemoveOemInfs(); }
 
 void CCleanerDlg::RemoveEventManager() {
-  m_companions.RemoveEventManager();
+  const CRemovalReport report = m_companions.RemoveEventManager();
+  Record(IDC_CHK_EVENTMGR, report);
+  // A program that did not end and still holds its file keeps the box for the next Apply.
+  if (!report.m_bEmpty) return;
   DisableItem(IDC_CHK_EVENTMGR);
   m_bEventManagerFound = false;
 }
