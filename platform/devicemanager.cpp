@@ -1,7 +1,6 @@
 #include "platform/devicemanager.h"
 
 #include <map>
-#include <set>
 #include <type_traits>
 #include <utility>
 
@@ -156,13 +155,6 @@ std::string Leading(const std::string& path, size_t parts) {
   }
   return at + 1 == parts ? path : std::string();
 }
-
-// The paths of one enumerator, each by its case key below Enum.
-struct EnumeratorPaths {
-  std::string name;
-  std::map<std::string, size_t> byKey;
-  std::set<size_t> depths;  // how many parts the paths have
-};
 }  // namespace
 
 SetupApiCalls& SetupApiEntries() {
@@ -197,27 +189,22 @@ std::string DeviceKeyPath(const std::string& id) { return std::string(kEnumKey) 
 std::vector<DeviceRemoval> RemoveDeviceInstances(const std::vector<std::string>& keyPaths) {
   std::vector<DeviceRemoval> results(keyPaths.size());
   const std::string below = std::string(kEnumKey) + "\\";
-  std::vector<EnumeratorPaths> enumerators;
+  // By enumerator, each path by its case key below Enum.
+  std::map<std::string, std::map<std::string, size_t>> enumerators;
   for (size_t i = 0; i < keyPaths.size(); ++i) {
     if (keyPaths[i].size() <= below.size() || !PathWithin(keyPaths[i], kEnumKey)) continue;
     const std::string key = CaseKey(keyPaths[i].substr(below.size()));
-    const std::string name = Leading(key, 1);
-    size_t at = 0;
-    while (at < enumerators.size() && enumerators[at].name != name) ++at;
-    if (at == enumerators.size()) enumerators.push_back({name, {}, {}});
-    enumerators[at].byKey.emplace(key, i);
-    size_t parts = 1;
-    while (!Leading(key, parts + 1).empty()) ++parts;
-    enumerators[at].depths.insert(parts);
+    enumerators[Leading(key, 1)].emplace(key, i);
   }
-  for (const EnumeratorPaths& paths : enumerators) {
+  for (const auto& paths : enumerators) {
     // Without DIGCF_PRESENT: a scanner that is no longer plugged in is removed too.
-    ForEachDevice(paths.name.c_str(), DIGCF_ALLCLASSES,
+    ForEachDevice(paths.first.c_str(), DIGCF_ALLCLASSES,
                   [&](HDEVINFO set, SP_DEVINFO_DATA& device, const std::string& id) {
                     const std::string key = CaseKey(id);
-                    for (size_t parts : paths.depths) {
-                      const auto path = paths.byKey.find(Leading(key, parts));
-                      if (path == paths.byKey.end()) continue;
+                    // The path is the ID's key or one above it.
+                    for (size_t parts = 1; !Leading(key, parts).empty(); ++parts) {
+                      const auto path = paths.second.find(Leading(key, parts));
+                      if (path == paths.second.end()) continue;
                       if (!RemovedAtRestart(DeviceKeyPath(id)))
                         RemoveOne(set, device, id, results[path->second]);
                       return;
