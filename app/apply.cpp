@@ -18,13 +18,12 @@ struct ApplyStep {
 
 bool Always(const WindowsVersion&) { return true; }
 bool NotWin95(const WindowsVersion& w) { return !w.IsWin95(); }
-bool NotNt5(const WindowsVersion& w) { return !w.IsNT5(); }
 bool Win98MeOrNt5(const WindowsVersion& w) { return w.IsWin98() || w.IsWinME() || w.IsNT5(); }
 
 // Windows 95, 98, ME and the NT 5 family.
 const ApplyStep kGroupA[] = {
     {"still-image", IDC_CHK_STI, &NotWin95, [](CCleanerDlg& d) { d.RemoveSTIScanners(); }},
-    {"SCSI", IDC_CHK_SCSI, &NotNt5, [](CCleanerDlg& d) { d.RemoveSCSIScanners(); }},
+    {"SCSI", IDC_CHK_SCSI, &Always, [](CCleanerDlg& d) { d.RemoveSCSIScanners(); }},
     {"1394", IDC_CHK_1394, &Win98MeOrNt5, [](CCleanerDlg& d) { d.Remove1394Data(); }},
     {"INF", IDC_CHK_INF, &Always, [](CCleanerDlg& d) { d.RemoveINFFiles(); }},
     {"event manager", IDC_CHK_EVENTMGR, &Always, [](CCleanerDlg& d) { d.RemoveEventManager(); }},

@@ -44,7 +44,8 @@ void CCleanerDlg::DetectItems() {
   m_bDetectorFound = m_companions.FindDetector();
   if (!m_bDetectorFound) DisableItem(IDC_CHK_DETECTOR);
 
-  if (!FindEPPDriver(nullptr, false)) {
+  // The adapter key keeps the item too: Windows 2000 and XP may refuse its delete.
+  if (!m_epp.Present()) {
     DisableItem(IDC_CHK_EPP);
     m_bEPPFound = false;
   }

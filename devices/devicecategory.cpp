@@ -1,5 +1,8 @@
 #include "devices/devicecategory.h"
 
+#include <unordered_map>
+
+#include "platform/devicemanager.h"
 #include "platform/registry.h"
 #include "platform/text.h"
 
@@ -21,9 +24,16 @@ int FindDevices(const DeviceCategory& category, CFoundKeyList* found, bool count
     if (!device.Open(root.Handle(), name, KEY_READ)) continue;
     platform::RegKey instance;
     if (category.m_bFirstInstance) {
+      // A device key without an instance is no device; nor is an instance whose removal
+      // awaits the restart, though Windows keeps its key until then.
       std::string instanceName;
-      if (!device.EnumKey(0, instanceName)) continue;
-      if (!instance.Open(device.Handle(), instanceName, KEY_READ)) continue;
+      DWORD at = 0;
+      while (device.EnumKey(at, instanceName) &&
+             platform::RemovedAtRestart(category.m_strRoot + "\\" + name + "\\" +
+                                        instanceName))
+        ++at;
+      if (instanceName.empty() || !instance.Open(device.Handle(), instanceName, KEY_READ))
+        continue;
     }
     const platform::RegKey& values = category.m_bFirstInstance ? instance : device;
     if (!NamesMaker(values.QueryText(category.m_pszMaker))) continue;
@@ -69,8 +79,25 @@ CKeepDevices::~CKeepDevices() {
   for (CKeptDevices* store : m_stores) store->Drop();
 }
 
+namespace {
+// Whatever the selected entries of `list` stand for, by the case key of their key paths.
+std::unordered_map<std::string, bool> MarksByKey(const CSelectionList* list) {
+  std::unordered_map<std::string, bool> marks;
+  if (list)
+    for (const auto& entry : *list)
+      marks.emplace(platform::CaseKey(entry->m_strKeyPath), entry->m_bSelected);
+  return marks;
+}
+
+constexpr unsigned Bits(unsigned bits) { return bits; }
+static_assert(Bits(kStayNotAdministrator) == platform::kRefusedNotAdministrator &&
+                  Bits(kStayWow64) == platform::kRefusedWow64 &&
+                  Bits(kStayRefused) == platform::kRefusedOther,
+              "the removal reports carry the platform's refusals on unchanged");
+}  // namespace
+
 void RebuildSelectionList(CSelectionListPtr& list, const CFoundKeyList& found) {
-  CSelectionListPtr saved = std::move(list);
+  const std::unordered_map<std::string, bool> marks = MarksByKey(list.get());
   list.reset(new CSelectionList);
   list->reserve(found.size());
   int index = 0;
@@ -79,44 +106,50 @@ void RebuildSelectionList(CSelectionListPtr& list, const CFoundKeyList& found) {
     entry->m_strText = key.m_strText;
     entry->m_strKeyPath = key.m_strKeyPath;
     entry->m_nIndex = index++;
-    entry->m_bSelected = SelectedForKey(saved.get(), key.m_strKeyPath);
+    const auto mark = marks.find(platform::CaseKey(key.m_strKeyPath));
+    entry->m_bSelected = mark == marks.end() || mark->second;
     list->push_back(std::move(entry));
   }
 }
 
-namespace {
-// Deletes the device that `entry` stands for, `found` being a fresh detection: the key
-// the entry was built from, and only while the walk still finds it naming the maker.
-void DeleteEntryKey(const CSelectionEntry& entry, const CFoundKeyList& found, bool nt5) {
-  if (entry.m_strKeyPath.empty()) return;
-  for (const CFoundKey& key : found) {
-    if (!platform::SameTextNoCase(key.m_strKeyPath, entry.m_strKeyPath)) continue;
-    platform::DeleteDeviceKey(nt5, key.m_strKeyPath);
-    return;
+CRemovalReport RemoveSelectedDevices(CSelectionList* list, const CFoundKeyList& found, bool nt5) {
+  CRemovalReport report;
+  if (!list) return report;
+  // The keys of the selected entries, each the key its entry was built from, and only
+  // while the fresh detection still finds it naming the maker; all removed in one batch.
+  std::unordered_map<std::string, size_t> chosen;
+  for (const CFoundKey& key : found) chosen.emplace(platform::CaseKey(key.m_strKeyPath), 0);
+  std::vector<std::string> keys;
+  for (const auto& entry : *list) {
+    if (!entry->m_bSelected || entry->m_strKeyPath.empty()) continue;
+    const auto at = chosen.find(platform::CaseKey(entry->m_strKeyPath));
+    if (at == chosen.end() || at->second) continue;
+    keys.push_back(entry->m_strKeyPath);
+    at->second = keys.size();
   }
-}
-}  // namespace
+  const std::vector<platform::DeviceKeyRemoval> removals = platform::DeleteDeviceKeys(nt5, keys);
+  for (const platform::DeviceKeyRemoval& removal : removals)
+    report.m_bRestart |= removal.m_bRestart;
 
-bool SelectedForKey(const CSelectionList* list, const std::string& keyPath) {
-  if (list)
-    for (const auto& entry : *list)
-      if (platform::SameTextNoCase(entry->m_strKeyPath, keyPath)) return entry->m_bSelected;
-  return true;
-}
-
-bool RemoveSelectedDevices(CSelectionList* list, const CFoundKeyList& found, bool nt5) {
-  if (!list) return false;
+  // An entry whose device is gone, by this removal or by anything else since the list was
+  // built, is done; one whose device is still there stays, ticked or not, and is numbered
+  // in list order.
+  const size_t before = list->size();
   CSelectionList kept;
   for (std::unique_ptr<CSelectionEntry>& entry : *list) {
-    if (entry->m_bSelected) DeleteEntryKey(*entry, found, nt5);
-    // An entry whose key is gone, by this delete or by anything else since the list was
-    // built, is done; one whose key is still there stays, ticked or not, and is numbered
-    // in list order.
-    if (!entry->m_strKeyPath.empty() && platform::KeyAbsent(HKEY_LOCAL_MACHINE, entry->m_strKeyPath))
-      continue;
+    if (!entry->m_strKeyPath.empty() && !platform::RegistrationLeft(entry->m_strKeyPath)) continue;
+    if (entry->m_bSelected) {
+      ++report.m_nStayed;
+      const auto at = chosen.find(platform::CaseKey(entry->m_strKeyPath));
+      if (at != chosen.end() && at->second)
+        report.m_stayReasons |= removals[at->second - 1].m_refusals;
+    }
     entry->m_nIndex = static_cast<int>(kept.size());
     kept.push_back(std::move(entry));
   }
   list->swap(kept);
-  return list->empty();
+  report.m_nKept = static_cast<int>(list->size());
+  report.m_nRemoved = static_cast<int>(before) - report.m_nKept;
+  report.m_bEmpty = list->empty();
+  return report;
 }

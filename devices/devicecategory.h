@@ -57,18 +57,16 @@ class CKeepDevices {
   std::vector<CKeptDevices*> m_stores;
 };
 
-// The mark of the entry of `list` that stands for `keyPath`; true when none does, as for a
-// device that was not there before.
-bool SelectedForKey(const CSelectionList* list, const std::string& keyPath);
-
 // Replaces `list` by one entry per found key, each carrying over the mark of the old entry
-// of the same key: a position is only the order in which the devices are shown.
+// of the same key (selected when there was none): a position is only the order in which
+// the devices are shown.
 void RebuildSelectionList(CSelectionListPtr& list, const CFoundKeyList& found);
 
-// Deletes the keys of the selected entries of `list`, each the key its entry was built
-// from, `found` being a fresh detection, and frees every entry whose key is gone, deleted
-// now or before; the rest are renumbered in order. An entry whose key the fresh detection
-// no longer finds naming the maker, or that survives its delete, stays listed and
-// selected. True when the list is empty afterwards; a missing list counts as nothing
-// selected.
-bool RemoveSelectedDevices(CSelectionList* list, const CFoundKeyList& found, bool nt5);
+// Removes the devices of the selected entries of `list` in one batch, each the key its
+// entry was built from, `found` being a fresh detection, and frees every entry whose
+// device is gone (platform::RegistrationLeft), removed now or before, or removed when
+// Windows restarts; the rest are renumbered in order. An entry whose key the fresh
+// detection no longer finds naming the maker, or whose device survives its removal, stays
+// listed and selected, and is counted as stayed with Windows' reason. A missing list
+// counts as nothing selected, and is not empty.
+CRemovalReport RemoveSelectedDevices(CSelectionList* list, const CFoundKeyList& found, bool nt5);

@@ -39,11 +39,7 @@ void CDeviceGroup::Build() {
 CRemovalReport CDeviceGroup::Remove() {
   CFoundKeyList found;
   Find(&found, false);
-  const size_t before = m_pList ? m_pList->size() : 0;
-  CRemovalReport report;
-  report.m_bEmpty = RemoveSelectedDevices(m_pList.get(), found, m_windows.IsNT5());
-  report.m_nKept = m_pList ? static_cast<int>(m_pList->size()) : 0;
-  report.m_nRemoved = static_cast<int>(before) - report.m_nKept;
+  const CRemovalReport report = RemoveSelectedDevices(m_pList.get(), found, m_windows.IsNT5());
   if (report.m_bEmpty) m_bFound = false;
   return report;
 }

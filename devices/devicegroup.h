@@ -29,8 +29,8 @@ class CDeviceGroup : public CListedItem {
   // Rebuilds the selection list, marks carried over by position, and records the box as
   // checked.
   void Build() override;
-  // Deletes the selected devices that a fresh detection still finds; once nothing is left
-  // the item counts as no longer found.
+  // Removes the selected devices that a fresh detection still finds (see
+  // RemoveSelectedDevices); once nothing is left the item counts as no longer found.
   CRemovalReport Remove() override;
 
   CKeptDevices* Findings() { return &m_kept; }

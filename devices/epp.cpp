@@ -26,23 +26,34 @@ bool CEppDriver::Find(std::vector<std::string>* paths, bool record) const {
   return found;
 }
 
+bool CEppDriver::Present() const {
+  return Find(nullptr, false) || platform::RegistrationLeft(RootAdapterKey(m_windows.IsNT5()));
+}
+
 CRemovalReport CEppDriver::Remove() {
   const bool nt5 = m_windows.IsNT5();
   std::vector<std::string> paths;
   const bool found = Find(&paths, true);
-  if (found) platform::DeleteDeviceKey(nt5, paths.front());
   // The root-enumerated adapter goes with the driver, and also when an earlier Apply left
   // it behind (Windows 2000 and XP refuse its delete to all but the Plug and Play service).
-  const bool adapter = !platform::KeyAbsent(HKEY_LOCAL_MACHINE, RootAdapterKey(nt5));
-  if (found || adapter) platform::DeleteDeviceKey(nt5, RootAdapterKey(nt5));
-  if (m_windows.IsNT4() || nt5) platform::DeleteDeviceKey(nt5, kAdapterService);
+  const bool adapter = platform::RegistrationLeft(RootAdapterKey(nt5));
+  std::vector<std::string> keys;
+  if (found) keys.push_back(paths.front());
+  if (found || adapter) keys.push_back(RootAdapterKey(nt5));
+  if (m_windows.IsNT4() || nt5) keys.push_back(kAdapterService);
+  const std::vector<platform::DeviceKeyRemoval> removals = platform::DeleteDeviceKeys(nt5, keys);
 
-  // The item is over only when neither the driver nor its adapter is found any longer; a
-  // second adapter subkey, or a key that survived its delete, stays for the next Apply.
+  // The item is over only when neither the driver nor its adapter is there any longer; a
+  // second adapter subkey, or a key that survived its removal, stays for the next Apply.
   CRemovalReport report;
   report.m_nRemoved = found || adapter ? 1 : 0;
-  report.m_bEmpty = !Find(nullptr, false) && platform::KeyAbsent(HKEY_LOCAL_MACHINE, RootAdapterKey(nt5));
+  report.m_bEmpty = !Present();
   report.m_nKept = report.m_bEmpty ? 0 : 1;
+  report.m_nStayed = report.m_nKept;
+  for (const platform::DeviceKeyRemoval& removal : removals) {
+    report.m_bRestart |= removal.m_bRestart;
+    if (!report.m_bEmpty) report.m_stayReasons |= removal.m_refusals;
+  }
   return report;
 }
 

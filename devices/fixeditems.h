@@ -13,17 +13,19 @@
 
 // The IEEE 1394 bus and SBP-2 enumeration trees, removed whole whoever made the devices,
 // but for a device of another maker that is connected now (Windows 2000 and later know
-// which are): removing it would stop it, so it stays with its keys.
+// which are): removing it would stop it, so it stays with its keys. Where those systems
+// cannot list the connected devices, every other maker's device stays.
 class CIeee1394Data {
  public:
   CIeee1394Data() = default;
   explicit CIeee1394Data(WindowsVersion windows) : m_windows(std::move(windows)) {}
 
-  // True when something is left that the item may remove.
+  // True when a key that the item may remove still holds a device instance: an emptied
+  // device or enumerator key that Windows keeps is nothing to remove.
   bool Find() const;
   // m_nRemoved and m_nKept count keys: a whole tree, or a device or instance key beside
   // a spared device. Empty when nothing is left that the item may remove; a key that
-  // survived its delete keeps the item for the next Apply.
+  // survived its removal keeps the item for the next Apply and is reported as stayed.
   CRemovalReport Remove();
 
  private:
@@ -42,7 +44,10 @@ class CEppDriver {
   // True when an adapter class subkey names SimpleSCSI; with `record` their paths are
   // appended to `paths`.
   bool Find(std::vector<std::string>* paths, bool record) const;
-  // m_nRemoved is 1 when an adapter was there to delete; empty once none is found.
+  // True while the driver is found or its root-enumerated adapter key is still there.
+  bool Present() const;
+  // m_nRemoved is 1 when an adapter was there to delete; empty once nothing is Present.
+  // What is still there afterwards counts as stayed, with Windows' reason.
   CRemovalReport Remove();
 
  private:

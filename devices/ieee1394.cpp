@@ -17,19 +17,37 @@ const Tree kTrees[] = {
     {"SBP2", "SYSTEM\\CurrentControlSet\\Enum\\SBP2", "Enum\\SBP2"},
 };
 
-// The keys of the devices of the tree that are connected now and not the maker's: removing
-// such a device would stop it, so it stays, keys and all. Only Windows 2000 and later tell
-// which devices are connected; elsewhere the tree goes whole.
-std::vector<std::string> SparedDevices(const Tree& tree) {
+// A device instance that cannot be read is not known to be the maker's.
+bool OtherMakers(const std::string& path) {
+  platform::RegKey device;
+  return !device.Open(HKEY_LOCAL_MACHINE, path, KEY_READ) ||
+         !(NamesMaker(device.QueryText("Mfg")) || NamesMaker(device.QueryText("DeviceDesc")));
+}
+
+// The instance keys of the tree at `root` that stay: another maker's devices that are
+// connected now, since removing one would stop it. Only Windows 2000 and later tell which
+// are; there, when they cannot be listed, any other maker's device may be one, and all of
+// them stay. Elsewhere none does.
+std::vector<std::string> SparedDevices(const Tree& tree, const std::string& root,
+                                       bool connectedKnown) {
   std::vector<std::string> spared;
-  for (const std::string& id : platform::DeviceInstances(tree.enumerator, true)) {
-    const std::string path = platform::DeviceKeyPath(id);
+  if (!connectedKnown) return spared;
+  std::vector<std::string> ids;
+  if (platform::ListDevices(tree.enumerator, true, &ids)) {
+    for (const std::string& id : ids)
+      if (OtherMakers(platform::DeviceKeyPath(id))) spared.push_back(platform::DeviceKeyPath(id));
+    return spared;
+  }
+  platform::RegKey bus;
+  if (!bus.Open(HKEY_LOCAL_MACHINE, root, KEY_READ)) return spared;
+  std::string name, instance;
+  for (DWORD index = 0; bus.EnumKey(index, name); ++index) {
     platform::RegKey device;
-    // A device that cannot be read is not known to be the maker's.
-    const bool maker = device.Open(HKEY_LOCAL_MACHINE, path, KEY_READ) &&
-                       (NamesMaker(device.QueryText("Mfg")) ||
-                        NamesMaker(device.QueryText("DeviceDesc")));
-    if (!maker) spared.push_back(path);
+    if (!device.Open(bus.Handle(), name, KEY_READ)) continue;
+    for (DWORD at = 0; device.EnumKey(at, instance); ++at) {
+      const std::string path = root + "\\" + name + "\\" + instance;
+      if (OtherMakers(path)) spared.push_back(path);
+    }
   }
   return spared;
 }
@@ -37,12 +55,13 @@ std::vector<std::string> SparedDevices(const Tree& tree) {
 // What of the tree the item may delete: the whole tree when nothing in it is spared;
 // otherwise each device key that holds no spared device, and each instance key that is
 // not spared. Empty when the tree is not there.
-std::vector<std::string> RemovableKeys(const Tree& which, bool nt5) {
+std::vector<std::string> RemovableKeys(const Tree& which, const WindowsVersion& windows) {
   std::vector<std::string> keys;
-  const std::string tree = nt5 ? which.nt : which.win9x;
+  const std::string tree = windows.IsNT5() ? which.nt : which.win9x;
   platform::RegKey root;
   if (!root.Open(HKEY_LOCAL_MACHINE, tree, KEY_READ)) return keys;
-  const std::vector<std::string> spared = nt5 ? SparedDevices(which) : std::vector<std::string>();
+  const std::vector<std::string> spared =
+      SparedDevices(which, tree, windows.IsNT5() && !windows.IsNT4());
   auto holdsSpared = [&spared](const std::string& path) {
     for (const std::string& device : spared)
       if (platform::PathWithin(device, path)) return true;
@@ -69,26 +88,33 @@ std::vector<std::string> RemovableKeys(const Tree& which, bool nt5) {
 }  // namespace
 
 std::vector<std::string> CIeee1394Data::Removable() const {
-  const bool nt5 = m_windows.IsNT5();
   std::vector<std::string> keys;
   for (const Tree& tree : kTrees) {
-    const std::vector<std::string> some = RemovableKeys(tree, nt5);
+    const std::vector<std::string> some = RemovableKeys(tree, m_windows);
     keys.insert(keys.end(), some.begin(), some.end());
   }
   return keys;
 }
 
-bool CIeee1394Data::Find() const { return !Removable().empty(); }
+bool CIeee1394Data::Find() const {
+  for (const std::string& key : Removable())
+    if (platform::RegistrationLeft(key)) return true;
+  return false;
+}
 
 CRemovalReport CIeee1394Data::Remove() {
-  const bool nt5 = m_windows.IsNT5();
-  const std::vector<std::string> before = Removable();
-  for (const std::string& key : before) platform::DeleteDeviceKey(nt5, key);
+  const std::vector<std::string> keys = Removable();
+  const std::vector<platform::DeviceKeyRemoval> removals =
+      platform::DeleteDeviceKeys(m_windows.IsNT5(), keys);
   CRemovalReport report;
-  report.m_nKept = static_cast<int>(Removable().size());
-  report.m_nRemoved = static_cast<int>(before.size()) > report.m_nKept
-                          ? static_cast<int>(before.size()) - report.m_nKept
-                          : 0;
+  for (const platform::DeviceKeyRemoval& removal : removals) {
+    report.m_bRestart |= removal.m_bRestart;
+    if (!removal.m_bLeft) continue;
+    ++report.m_nKept;
+    report.m_stayReasons |= removal.m_refusals;
+  }
+  report.m_nRemoved = static_cast<int>(keys.size()) - report.m_nKept;
+  report.m_nStayed = report.m_nKept;
   report.m_bEmpty = report.m_nKept == 0;
   return report;
 }

@@ -2,6 +2,7 @@
 
 #include <shlwapi.h>
 
+#include <cstring>
 #include <vector>
 
 #include "platform/devicemanager.h"
@@ -139,12 +140,99 @@ LONG DeleteKeyTree(HKEY root, const std::string& path) {
   });
 }
 
-LONG DeleteDeviceKey(bool nt5, const std::string& path) {
-  if (!nt5) return DeleteKey(HKEY_LOCAL_MACHINE, path);
+namespace {
+// Opens `path` to read, below its parent's handle (see OnParent); RegOpenKeyExA's result.
+LONG OpenToRead(RegKey& key, const std::string& path) {
+  return OnParent(HKEY_LOCAL_MACHINE, path, [&key](HKEY parent, const char* name) {
+    return key.OpenResult(parent, name, KEY_READ);
+  });
+}
+
+// How deep `path` lies below the device registrations of either form: 1 for an
+// enumerator, 2 for a device, 3 for an instance and more inside one; 0 elsewhere.
+size_t DepthBelowEnum(const std::string& path) {
+  for (const char* root : {kEnumKey, "Enum"}) {
+    const size_t length = std::strlen(root);
+    if (path.size() <= length || !PathWithin(path, root)) continue;
+    size_t depth = 0;
+    for (size_t at = length; at < path.size(); ++at) {
+      if (path[at] == '\\')
+        ++depth;
+      else if (::IsDBCSLeadByte(static_cast<BYTE>(path[at])))
+        ++at;
+    }
+    return depth;
+  }
+  return 0;
+}
+
+// True when `key`, `depth` deep, holds an instance key that does not await the restart.
+// A key that cannot be read is not known to be empty.
+bool HoldsInstance(const RegKey& key, const std::string& path, size_t depth) {
+  std::string name;
+  for (DWORD index = 0; key.EnumKey(index, name); ++index) {
+    const std::string child = path + "\\" + name;
+    if (depth + 1 >= 3) {
+      if (!RemovedAtRestart(child)) return true;
+      continue;
+    }
+    RegKey below;
+    if (!below.Open(key.Handle(), name, KEY_READ) || HoldsInstance(below, child, depth + 1))
+      return true;
+  }
+  return false;
+}
+
+// DeleteKeyTree, but for the instances whose removal awaits the restart: Windows has not
+// finished with them, so their keys and the keys above them stay.
+LONG DeleteSparingRestart(const std::string& path) {
+  if (!HoldsRemovalAtRestart(path)) return DeleteKeyTree(HKEY_LOCAL_MACHINE, path);
+  if (RemovedAtRestart(path)) return ERROR_SUCCESS;
+  RegKey key;
+  const LONG opened = OpenToRead(key, path);
+  if (opened != ERROR_SUCCESS) return opened;
+  std::vector<std::string> names;
+  std::string name;
+  for (DWORD index = 0; key.EnumKey(index, name); ++index) names.push_back(name);
+  key.Close();
+  LONG result = ERROR_SUCCESS;
+  for (const std::string& child : names) {
+    const LONG deleted = DeleteSparingRestart(path + "\\" + child);
+    if (deleted != ERROR_SUCCESS && deleted != ERROR_FILE_NOT_FOUND) result = deleted;
+  }
+  return result;
+}
+}  // namespace
+
+bool RegistrationLeft(const std::string& path) {
+  const size_t depth = DepthBelowEnum(path);
+  if (depth == 0) return !KeyAbsent(HKEY_LOCAL_MACHINE, path);
+  if (depth >= 3) return !RemovedAtRestart(path) && !KeyAbsent(HKEY_LOCAL_MACHINE, path);
+  RegKey key;
+  const LONG opened = OpenToRead(key, path);
+  if (opened == ERROR_FILE_NOT_FOUND) return false;
+  return opened != ERROR_SUCCESS || HoldsInstance(key, path, depth);
+}
+
+std::vector<DeviceKeyRemoval> DeleteDeviceKeys(bool nt5, const std::vector<std::string>& paths) {
   // A device registration goes through the Plug and Play service first, where Windows has
   // one; the delete takes whatever it leaves, and is all there is elsewhere.
-  if (PathWithin(path, kEnumKey)) RemoveDeviceInstances(path);
-  return DeleteKeyTree(HKEY_LOCAL_MACHINE, path);
+  const std::vector<DeviceRemoval> removals =
+      nt5 ? RemoveDeviceInstances(paths) : std::vector<DeviceRemoval>(paths.size());
+  std::vector<DeviceKeyRemoval> results(paths.size());
+  for (size_t i = 0; i < paths.size(); ++i) {
+    if (nt5)
+      DeleteSparingRestart(paths[i]);
+    else
+      DeleteKey(HKEY_LOCAL_MACHINE, paths[i]);
+    DeviceKeyRemoval& result = results[i];
+    result.m_bRestart = removals[i].m_bRestart;
+    result.m_bLeft = RegistrationLeft(paths[i]);
+    // Windows' own reason for keeping a device says more than the delete's refusal.
+    if (result.m_bLeft)
+      result.m_refusals = removals[i].m_refusals ? removals[i].m_refusals : kRefusedOther;
+  }
+  return results;
 }
 
 }  // namespace platform

@@ -7,6 +7,7 @@
 
 #include <string>
 #include <utility>
+#include <vector>
 
 namespace platform {
 
@@ -54,10 +55,25 @@ bool KeyAbsent(HKEY root, const std::string& path);
 LONG DeleteKey(HKEY root, const std::string& path);
 // SHDeleteKeyA: the key with all its subkeys on every system.
 LONG DeleteKeyTree(HKEY root, const std::string& path);
-// The removers' one rule. With `nt5`: a key below Enum first goes through Device Manager's
-// removal of every device instance at or below it (on Windows 2000 and later), then
-// DeleteKeyTree takes what is left; the delete's result, which may be ERROR_FILE_NOT_FOUND
-// when the device removal took the key. Without: DeleteKey.
-LONG DeleteDeviceKey(bool nt5, const std::string& path);
+// True while a registration still holds something to remove. Below the device
+// registrations (Enum, in either form): an enumerator or device key only while it holds an
+// instance key, and an instance key only while it is there; an instance whose removal
+// awaits the restart counts as gone. Elsewhere: while the key is not absent.
+bool RegistrationLeft(const std::string& path);
+
+// What deleting one registration did.
+struct DeviceKeyRemoval {
+  bool m_bLeft = false;      // RegistrationLeft afterwards
+  bool m_bRestart = false;   // Windows removes part of it only at the restart
+  unsigned m_refusals = 0;   // when left, why as far as known (platform::Refusal bits)
+};
+
+// The removers' one rule, one result per path. With `nt5`: the keys below Enum first go
+// through Device Manager's removal of every device instance at or below them (on Windows
+// 2000 and later, one device information set per enumerator), then DeleteKeyTree takes
+// what is left, sparing the instances that Windows removes at the restart. Without:
+// DeleteKey. A device removal's refusal says why a key stayed; a delete that left it
+// counts as refused.
+std::vector<DeviceKeyRemoval> DeleteDeviceKeys(bool nt5, const std::vector<std::string>& paths);
 
 }  // namespace platform

@@ -44,6 +44,8 @@ bool SameTextNoCase(const std::string& a, const std::string& b) {
   return Upper(a) == Upper(b);
 }
 
+std::string CaseKey(const std::string& text) { return Upper(text); }
+
 bool MatchesWildcard(const std::string& name, const std::string& wildcard) {
   const std::vector<std::string> text = Characters(Upper(name));
   const std::vector<std::string> pattern = Characters(Upper(wildcard));

@@ -11,6 +11,9 @@ bool ContainsWord(const std::string& text, const char* word);
 // True when `a` and `b` are the same text without regard to letter case, double-byte
 // characters compared as units and upper-cased by the system's locale mapping.
 bool SameTextNoCase(const std::string& a, const std::string& b);
+// `text` upper-cased as SameTextNoCase compares it: two texts are the same without regard
+// to case exactly when their keys are equal, so the keys can index a map.
+std::string CaseKey(const std::string& text);
 
 // True when the whole of `name` matches `wildcard`: `*` stands for any run of characters,
 // `?` for exactly one, and the rest compare as SameTextNoCase does, a double-byte character

@@ -38,11 +38,11 @@ INSTANTIATE_TEST_SUITE_P(
               {"still-image", "SCSI", "1394", "INF", "event manager", "system files", "EPP", "USB",
                "scanner detector"}},
         Order{"NT 5", W::kNT5,
-              {"still-image", "1394", "INF", "event manager", "system files", "EPP", "USB",
+              {"still-image", "SCSI", "1394", "INF", "event manager", "system files", "EPP", "USB",
                "scanner detector"}},
         // NT 4.0 with Service Pack 6 sets both NT flags: group A runs, never the ASPI step.
         Order{"NT 4.0 and NT 5", W::kNT4 | W::kNT5,
-              {"still-image", "1394", "INF", "event manager", "system files", "EPP", "USB",
+              {"still-image", "SCSI", "1394", "INF", "event manager", "system files", "EPP", "USB",
                "scanner detector"}},
         Order{"NT 4.0", W::kNT4, {"ASPI", "EPP", "system files", "scanner detector"}},
         Order{"no flag", 0, {"scanner detector"}}));

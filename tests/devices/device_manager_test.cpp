@@ -159,6 +159,10 @@ TEST_F(XpDevices, EppStaysCheckedWhileItsAdapterKeyRemains) {
   EXPECT_TRUE(Present(adapter));
   EXPECT_EQ(BST_CHECKED, dlg.Check(IDC_CHK_EPP));
   EXPECT_TRUE(dlg.Enabled(IDC_CHK_EPP));
+  {
+    MainDialog next;  // the adapter key alone keeps the item at the next start-up
+    EXPECT_TRUE(next.Enabled(IDC_CHK_EPP));
+  }
 
   platform::System().SHDeleteKeyA = platform::RealSystem().SHDeleteKeyA;
   dlg->RemoveEPPDriver();

@@ -231,17 +231,17 @@ INSTANTIATE_TEST_SUITE_P(Categories, FailedDelete, ::testing::ValuesIn(devices_t
                            return std::string(info.param->name);
                          });
 
-TEST(ScsiApply, OnXpTheDeviceIsListedButKept) {
+TEST(ScsiApply, OnXpTheTickedDeviceGoes) {
   devices_test::ScopedDeviceRegistry registry;
   devices_test::ScopedWindows windows(Windows::kXP);
   devices_test::kScsi.Add(true, "DevA", "Quillmar", "Alpha");
   MainDialog dlg;
   dlg.Click(IDC_CHK_SCSI);
   dlg.Click(IDC_APPLY);
-  EXPECT_TRUE(KeyPresent(HKEY_LOCAL_MACHINE, devices_test::kScsi.DeviceKey(true, "DevA")));
-  EXPECT_EQ("Alpha", Describe(dlg->Scsi().List()));
-  EXPECT_EQ(BST_CHECKED, dlg.Check(IDC_CHK_SCSI));
-  EXPECT_TRUE(dlg.Enabled(IDC_CHK_SCSI));
+  EXPECT_FALSE(KeyPresent(HKEY_LOCAL_MACHINE, devices_test::kScsi.DeviceKey(true, "DevA")));
+  EXPECT_EQ("", Describe(dlg->Scsi().List()));
+  EXPECT_EQ(BST_UNCHECKED, dlg.Check(IDC_CHK_SCSI));
+  EXPECT_FALSE(dlg.Enabled(IDC_CHK_SCSI));
 }
 
 TEST(LookupSelected, FirstEntryWithTheIndexDecidesAndUnknownPositionsAreSelected) {

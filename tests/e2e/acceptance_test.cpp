@@ -69,6 +69,7 @@ const Paths k1394Nt = {kNtEnum + "1394\\", kNtEnum + "SBP2\\"};
 // Windows 2000 and later know which devices are plugged in: the other maker's camera stays.
 const Paths k1394Nt5 = {kNtEnum + "1394\\Quillmar&QV3300FW\\", kNtEnum + "SBP2\\"};
 const Paths kUsbNt = {kNtEnum + "USB\\Vid_0a3d&Pid_3300\\"};
+const Paths kScsiNt = {kNtEnum + "SCSI\\Scanner&Ven_Quillmar&Prod_QS-4800\\"};
 const Paths kEppNt = {kAdapter, kNtEnum + "Root\\SCSIAdapter\\SimpleSCSI\\",
                       "HKLM\\SYSTEM\\CurrentControlSet\\Services\\ONSIO\\"};
 
@@ -89,8 +90,8 @@ void PrintTo(const Acceptance& run, std::ostream* out) { *out << run.version; }
 //   steps with the NT 4.0 boxes cleared: no still-image, SCSI, INF or event-manager clean-up,
 //   and no ASPI step among them;
 // - 2000 and XP remove the NT registrations, OEM packages and all, through Device Manager's
-//   removal where the registrations grant administrators only reading; SCSI scanners and
-//   the other maker's plugged-in 1394 camera stay;
+//   removal where the registrations grant administrators only reading, SCSI scanners
+//   included; the other maker's plugged-in 1394 camera stays;
 // - version 5.2 (2003) is neither NT 4.0 nor NT 5 to the program: only the scanner detector
 //   goes, besides the products the user uninstalled.
 const Acceptance kRuns[] = {
@@ -111,11 +112,11 @@ const Acceptance kRuns[] = {
      kChosenProducts + kDetector + kTwainHelpers + kConfiguration + k1394Nt + kUsbNt + kEppNt},
     {"win2k", true, true, true,
      kChosenProducts + kDetector + kEventManager + kInfFiles + kOemPackage + kTwainHelpers +
-         kConfiguration + kStillImageNt + k1394Nt5 + kUsbNt + kEppNt +
+         kConfiguration + kStillImageNt + kScsiNt + k1394Nt5 + kUsbNt + kEppNt +
          Paths{"%W\\System32\\qlvimx32.dll", "%W\\System32\\qlvimxui.dll"}},
     {"winxp", true, true, true,
      kChosenProducts + kDetector + kEventManager + kInfFiles + kOemPackage + kTwainHelpers +
-         kConfiguration + kStillImageNt + k1394Nt5 + kUsbNt + kEppNt +
+         kConfiguration + kStillImageNt + kScsiNt + k1394Nt5 + kUsbNt + kEppNt +
          Paths{"%W\\System32\\qlvimx32.dll", "%W\\System32\\qlvimxui.dll"}},
     {"win2003", false, true, false, kChosenProducts + kDetector},
 };

@@ -78,9 +78,8 @@ TEST_F(WholeSystem, SelectAllThenApplyOnWindowsXpRemovesTheMakersTracesOnly) {
   EXPECT_FALSE(Key(std::string(kEnum) + "Root\\SCSIAdapter\\SimpleSCSI"));
   EXPECT_FALSE(Key("SYSTEM\\CurrentControlSet\\Services\\ONSIO"));
   EXPECT_FALSE(testing_support::ValuePresent(HKEY_LOCAL_MACHINE, kRun, "evmonitr.exe"));
-  // ... except what this system never removes: SCSI devices and, with the detector not
-  // running, its start-up value.
-  EXPECT_TRUE(Key(std::string(kEnum) + "SCSI\\Scanner&Ven_Quillmar&Prod_QS-4800"));
+  EXPECT_FALSE(Key(std::string(kEnum) + "SCSI\\Scanner&Ven_Quillmar&Prod_QS-4800"));
+  // ... except, with the detector not running, its start-up value.
   EXPECT_TRUE(testing_support::ValuePresent(HKEY_LOCAL_MACHINE, kRun, "ScanEye.exe"));
   // Other makers' registrations and every uninstall entry stay.
   EXPECT_TRUE(Key(std::string(kStillImage) + "\\0002"));

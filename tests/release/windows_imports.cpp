@@ -98,6 +98,7 @@ const WindowsImport kWindowsImports[] = {
     {"KERNEL32.dll", "IsDBCSLeadByteEx", Since9x::Win95, SinceNT::NT31, kSdk95NT31, kWorks},
     {"KERNEL32.dll", "LeaveCriticalSection", Since9x::Win95, SinceNT::NT31, kSdk95NT31, kWorks},
     {"KERNEL32.dll", "LoadLibraryA", Since9x::Win95, SinceNT::NT31, kSdk95NT31, kWorks},
+    {"KERNEL32.dll", "LoadLibraryExA", Since9x::Win95, SinceNT::NT31, kSdk95NT31, kWorks},
     {"KERNEL32.dll", "LoadLibraryW", Since9x::Win95, SinceNT::NT31, kSdkStub9x, Stub(kRandS)},
     {"KERNEL32.dll", "MultiByteToWideChar", Since9x::Win95, SinceNT::NT31, kSdk95NT31, kWorks},
     {"KERNEL32.dll", "ReleaseSemaphore", Since9x::Win95, SinceNT::NT31, kSdk95NT31, kWorks},
