@@ -3,6 +3,7 @@
 #include "devices/device_fixture.h"
 #include "devices/fixeditems.h"
 #include "res/resource.h"
+#include "support/dialog_answerer.h"
 #include "support/main_dialog.h"
 
 namespace {
@@ -11,6 +12,9 @@ using devices_test::Windows;
 using testing_support::CreateKey;
 using testing_support::KeyPresent;
 using testing_support::MainDialog;
+
+// The box that names after Apply what is still there.
+const char kStayedIntro[] = "DrvPurge could not remove everything you chose. Still there:\n\n";
 
 bool Present(const std::string& path) { return KeyPresent(HKEY_LOCAL_MACHINE, path); }
 
@@ -71,7 +75,12 @@ TEST(Ieee1394DataFailedDelete, KeepsTheBoxCheckedWhileATreeRemains) {
   CreateKey(HKEY_LOCAL_MACHINE, "Enum\\SBP2");
   MainDialog dlg;
   dlg.Click(IDC_CHK_1394);
+  testing_support::DialogAnswerer answers;
+  answers.Press(IDOK);
   dlg.Click(IDC_APPLY);
+  ASSERT_EQ(1u, answers.Seen().size());
+  EXPECT_EQ(kStayedIntro + std::string("1394 Registered Data: Windows refused the removal."),
+            answers.Seen()[0].text);
   EXPECT_TRUE(Present("Enum\\1394\\Acme&Cam"));
   EXPECT_FALSE(Present("Enum\\SBP2"));
   EXPECT_TRUE(dlg.Enabled(IDC_CHK_1394));
@@ -152,7 +161,12 @@ TEST(EPPDriver, OneAdapterSubkeyPerApplyAndTheBoxStaysUntilTheLast) {
   CreateKey(HKEY_LOCAL_MACHINE, std::string(kOnsio) + "\\Enum");
   MainDialog dlg;
   dlg.Click(IDC_CHK_EPP);
+  testing_support::DialogAnswerer answers;
+  answers.Press(IDOK);
   dlg.Click(IDC_APPLY);
+  // The second adapter is still there, with no refusal to tell of.
+  ASSERT_EQ(1u, answers.Seen().size());
+  EXPECT_EQ(kStayedIntro + std::string("EPP Driver."), answers.Seen()[0].text);
   EXPECT_FALSE(Present(Adapter("0000SimpleSCSI")));
   EXPECT_TRUE(Present(Adapter("0001SimpleSCSI")));
   EXPECT_FALSE(Present("SYSTEM\\CurrentControlSet\\Enum\\Root\\SCSIAdapter\\SimpleSCSI"));
@@ -203,7 +217,12 @@ TEST(EPPDriver, OnNt4AnAdapterKeyWithSubkeysSurvivesAndKeepsTheBox) {
   CreateKey(HKEY_LOCAL_MACHINE, Adapter("0000SimpleSCSI\\Settings"));
   MainDialog dlg;
   dlg.Click(IDC_CHK_EPP);
+  testing_support::DialogAnswerer answers;
+  answers.Press(IDOK);
   dlg.Click(IDC_APPLY);
+  ASSERT_EQ(1u, answers.Seen().size());
+  EXPECT_EQ(kStayedIntro + std::string("EPP Driver: Windows refused the removal."),
+            answers.Seen()[0].text);
   EXPECT_TRUE(Present(Adapter("0000SimpleSCSI")));
   EXPECT_TRUE(dlg.Enabled(IDC_CHK_EPP));
   EXPECT_EQ(BST_CHECKED, dlg.Check(IDC_CHK_EPP));

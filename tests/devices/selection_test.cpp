@@ -218,7 +218,11 @@ TEST_P(FailedDelete, KeepsTheEntrySelectedAndTheBoxChecked) {
                              category.DeviceKey(false, "DevB") + "\\DeviceData");
   MainDialog dlg;
   dlg.Click(category.box);
+  testing_support::DialogAnswerer answers;
+  answers.Press(IDOK);
   dlg.Click(IDC_APPLY);
+  ASSERT_EQ(1u, answers.Seen().size());
+  EXPECT_NE(std::string::npos, answers.Seen()[0].text.find(": Windows refused the removal."));
   EXPECT_TRUE(KeyPresent(HKEY_LOCAL_MACHINE, category.DeviceKey(false, "DevB")));
   EXPECT_EQ(category.instances ? "Alpha,Beta" : "Beta", Describe(category.Of(*dlg).List()));
   EXPECT_EQ(BST_CHECKED, dlg.Check(category.box));

@@ -157,8 +157,7 @@ TEST_F(EventManager, AProgramHeldOpenIsLeftAloneWithoutAMessage) {
   (*answered.dialog)->RemoveEventManager();
   EXPECT_TRUE(program.present());
   EXPECT_TRUE(answered.Boxes().empty());
-  // Still there: the box stays for the next Apply.
-  EXPECT_TRUE(answered.dialog->Enabled(IDC_CHK_EVENTMGR));
+  EXPECT_FALSE(answered.dialog->Enabled(IDC_CHK_EVENTMGR));
   // The item reports what it could not say with a message.
   const CRemovalReport report = CCompanions(WinDir()).RemoveEventManager();
   EXPECT_EQ(1, report.m_nStayed);

@@ -347,7 +347,7 @@ TEST_F(InfFiles, AReadOnlyListedFileShowsTheFileErrorAndEndsTheCleaningRun) {
   EXPECT_TRUE(main->Cleaned());
 }
 
-TEST_F(InfFiles, AListedFileHeldOpenStaysListedAndSelectedWithoutAMessage) {
+TEST_F(InfFiles, AListedFileHeldOpenStaysListedSelectedAndNamedAfterTheRun) {
   ScopedFile& held = Inf();
   ScopedFile& loose = Inf();
   auto& main = OpenMain(Settings({"Total=2", "1=" + Name(held), "2=" + Name(loose)}));
@@ -356,7 +356,10 @@ TEST_F(InfFiles, AListedFileHeldOpenStaysListedAndSelectedWithoutAMessage) {
 
   main.Click(IDC_APPLY);
 
-  EXPECT_TRUE(m_main->Boxes().empty());
+  ASSERT_EQ(1u, m_main->Boxes().size());
+  EXPECT_EQ("DrvPurge could not remove everything you chose. Still there:\n\n"
+            "INF for Quillmar Scanner: a file is in use or read-only.",
+            m_main->Boxes()[0].text);
   EXPECT_TRUE(held.present());
   EXPECT_FALSE(loose.present());
   ASSERT_EQ(std::vector<std::string>{held.path()}, Texts(*main->InfFiles().List()));
