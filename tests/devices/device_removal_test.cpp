@@ -7,6 +7,7 @@
 #include "platform/devicemanager.h"
 #include "platform/registry.h"
 #include "res/resource.h"
+#include "support/dialog_answerer.h"
 #include "support/main_dialog.h"
 
 namespace {
@@ -98,11 +99,18 @@ TEST_F(DeviceRemoval, ARemovalFinishedAtTheRestartIsDoneAndNotTriedAgain) {
   platform::SetupApiEntries().GetDeviceInstallParamsA = &AskForRestart;
   MainDialog dlg;
   dlg.Click(IDC_CHK_USB);
-  const CRemovalReport report = dlg->Usb().Remove();
-  EXPECT_TRUE(report.m_bRestart && report.m_bEmpty);
-  EXPECT_EQ(0, report.m_nStayed);
+  testing_support::DialogAnswerer answers;
+  answers.Press(IDNO);
+  // Done, so not named as stayed; Select All finds nothing to remove, yet leaving still
+  // offers the restart that Windows asked for.
+  dlg.Click(IDC_APPLY);
+  EXPECT_FALSE(dlg.Enabled(IDC_CHK_USB));
   dlg.Click(IDC_SELECTALL);
   EXPECT_FALSE(dlg.Enabled(IDC_CHK_USB));
+  EXPECT_TRUE(answers.Seen().empty());
+  dlg->PromptRestart();
+  ASSERT_EQ(1u, answers.Seen().size());
+  EXPECT_EQ(0u, answers.Seen()[0].text.find("System is cleaned"));
   platform::DeleteDeviceKeys(true, {kUsb.Root(true)});
   EXPECT_EQ(1, g_removals);
   EXPECT_TRUE(Present(kUsb.ValueKey(true, "Vid_0a3d&Pid_3300")));
