@@ -59,7 +59,7 @@ struct Chosen {
   std::vector<Trace> traces;
 };
 
-// Removes the chosen items in the run's order and reports each, then what is in each entry.
+// Removes the chosen items in the run's order, reporting each item, then each of its entries.
 void RemoveChosen(CUnattendedItems& items, const std::vector<Chosen>& chosen,
                   CReportWriter& report, Tally& tally) {
   for (const Chosen& one : chosen) {
