@@ -2,13 +2,29 @@
 
 #include "app/cleanerdlg.h"
 #include "app/globals.h"
+#include "app/unattended.h"
 #include "framework/app.h"
 #include "platform/security.h"
 #include "ui/guidance.h"
 
-namespace {
 const char kNotAdministrator[] = "DrvPurge must be run by a member of the Administrators group.";
-}  // namespace
+
+int CCleanerApp::Run(const std::string& arguments) {
+  const CommandLine command = ParseCommandLine(arguments);
+  switch (command.mode) {
+    case CommandLine::Mode::Window:
+      InitInstance();
+      return 0;
+    case CommandLine::Mode::Usage:
+      fw::AppMessageBox(UsageText(), MB_OK | MB_ICONINFORMATION);
+      return 0;
+    case CommandLine::Mode::Bad:
+      fw::AppMessageBox(UsageText(), MB_OK | MB_ICONEXCLAMATION);
+      return kExitBadCommandLine;
+    default:
+      return RunUnattended(command);
+  }
+}
 
 BOOL CCleanerApp::InitInstance() {
   g_bGuideCancelled = false;

@@ -1,5 +1,6 @@
 #include "app/cleanerdlg.h"
 #include "app/globals.h"
+#include "app/steps.h"
 #include "framework/waitcursor.h"
 #include "res/resource.h"
 
@@ -95,15 +96,9 @@ void CCleanerDlg::OnSelectAll() {
     if (m_inf.List()->empty() && FindUnlistedINFs()) SetCheck(IDC_CHK_INF, BST_CHECKED);
   }
   if (m_sysFiles.Found()) OnDetailSysFiles();
-  if (w.IsWin95()) SetCheck(IDC_CHK_STI, BST_UNCHECKED);
-  if (w.IsNT4()) {
-    SetCheck(IDC_CHK_STI, BST_UNCHECKED);
-    SetCheck(IDC_CHK_INF, BST_UNCHECKED);
-    SetCheck(IDC_CHK_EVENTMGR, BST_UNCHECKED);
-    SetCheck(IDC_CHK_SCSI, BST_UNCHECKED);
-  } else if (!w.IsNT5()) {
-    SetCheck(IDC_CHK_ASPI, BST_UNCHECKED);
-  }
+  // Some items Select All leaves to the user on some systems, whatever it found.
+  for (const ItemInfo& info : Items())
+    if (!info.picked(w)) SetCheck(info.box, BST_UNCHECKED);
 }
 
 void CCleanerDlg::OnRefresh() { DetectItems(); }

@@ -1,14 +1,9 @@
 // The removal items as the dialog runs them: each item's object does the work and reports
 // it; here the report becomes the state of the item's box.
 #include "app/cleanerdlg.h"
+#include "app/steps.h"
 #include "files/oeminf.h"
-#include "platform/registry.h"
 #include "res/resource.h"
-
-namespace {
-// The ASPI service's key, the same path on NT 4.0 and later.
-const char kAspiKey[] = "SYSTEM\\CurrentControlSet\\Services\\ASPI32";
-}  // namespace
 
 void CCleanerDlg::RemoveListed(int box) {
   const CRemovalReport report = ListedItem(box)->Remove();
@@ -34,14 +29,9 @@ void CCleanerDlg::RemoveEPPDriver() {
 }
 
 LONG CCleanerDlg::RemoveASPIRegistry() {
-  const LONG result = m_aspi.Remove();
+  LONG result = ERROR_SUCCESS;
+  const CRemovalReport report = RemoveAspiService(m_aspi, &result);
   m_bASPIFound = false;
-  // What is still there after the delete, not its result, says whether the item stayed.
-  CRemovalReport report;
-  if (!platform::KeyAbsent(HKEY_LOCAL_MACHINE, kAspiKey)) {
-    report.m_nStayed = 1;
-    report.m_stayReasons = kStayRefused;
-  }
   Record(IDC_CHK_ASPI, report);
   return result;
 }

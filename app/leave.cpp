@@ -1,4 +1,5 @@
 #include "app/cleanerdlg.h"
+#include "app/restart.h"
 #include "framework/app.h"
 #include "platform/system.h"
 
@@ -43,24 +44,7 @@ void CCleanerDlg::PromptRestart() {
 }
 
 void CCleanerDlg::RestartWindows() {
-  platform::SystemCalls& system = platform::System();
-  const UINT warning = MB_OK | MB_ICONEXCLAMATION;
-
-  platform::OwnedHandle token;
-  if (!system.OpenProcessToken(::GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY,
-                               token.Receive())) {
-    token.Reset();
-    fw::AppMessageBox("Error: OpenProcessToken", warning);
-  }
-
-  TOKEN_PRIVILEGES privileges = {};
-  system.LookupPrivilegeValueA(nullptr, SE_SHUTDOWN_NAME, &privileges.Privileges[0].Luid);
-  privileges.PrivilegeCount = 1;
-  privileges.Privileges[0].Attributes = SE_PRIVILEGE_ENABLED;
-  ::SetLastError(0);
-  system.AdjustTokenPrivileges(token.Get(), FALSE, &privileges, 0, nullptr, nullptr);
-  if (::GetLastError() != ERROR_SUCCESS) fw::AppMessageBox("Error: AdjustTokenPrivileges", warning);
-  token.Reset();
-
-  if (!system.ExitWindowsEx(kRebootForced, 0)) fw::AppMessageBox("Error: ExitWindowsEx", warning);
+  RequestRestart(true, [](const char* call) {
+    fw::AppMessageBox(std::string("Error: ") + call, MB_OK | MB_ICONEXCLAMATION);
+  });
 }

@@ -6,7 +6,7 @@ namespace {
 CCleanerApp theApp;
 }
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-  if (!theApp.InitInstance()) return 0;
-  return 0;
+// The runtime hands over the command line without the program's own name.
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR arguments, int) {
+  return theApp.Run(arguments ? arguments : "");
 }

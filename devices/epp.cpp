@@ -57,6 +57,20 @@ CRemovalReport CEppDriver::Remove() {
   return report;
 }
 
+std::vector<std::string> CEppDriver::Removable() const {
+  const bool nt5 = m_windows.IsNT5();
+  // Of the adapter class subkeys, Remove deletes the first.
+  std::vector<std::string> keys;
+  const bool found = Find(&keys, true);
+  if (keys.size() > 1) keys.resize(1);
+  const std::string adapter = RootAdapterKey(nt5);
+  if (found ? !platform::KeyAbsent(HKEY_LOCAL_MACHINE, adapter) : platform::RegistrationLeft(adapter))
+    keys.push_back(adapter);
+  if ((m_windows.IsNT4() || nt5) && !platform::KeyAbsent(HKEY_LOCAL_MACHINE, kAdapterService))
+    keys.push_back(kAdapterService);
+  return keys;
+}
+
 LONG CAspiRegistry::Remove() {
   if (m_windows.IsNT5())
     return platform::DeleteKeyTree(HKEY_LOCAL_MACHINE, "SYSTEM\\CurrentControlSet\\Services\\ASPI32");

@@ -27,10 +27,10 @@ class CIeee1394Data {
   // a spared device. Empty when nothing is left that the item may remove; a key that
   // survived its removal keeps the item for the next Apply and is reported as stayed.
   CRemovalReport Remove();
-
- private:
+  // The keys below HKEY_LOCAL_MACHINE that Remove would delete now.
   std::vector<std::string> Removable() const;
 
+ private:
   WindowsVersion m_windows;
 };
 
@@ -49,6 +49,8 @@ class CEppDriver {
   // m_nRemoved is 1 when an adapter was there to delete; empty once nothing is Present.
   // What is still there afterwards counts as stayed, with Windows' reason.
   CRemovalReport Remove();
+  // The keys below HKEY_LOCAL_MACHINE that Remove would delete now.
+  std::vector<std::string> Removable() const;
 
  private:
   WindowsVersion m_windows;

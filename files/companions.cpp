@@ -34,6 +34,12 @@ HWND FindDetectorWindow() {
 
 std::string CCompanions::EventManagerPath() const { return m_strWinDir + kEventManagerProgram; }
 
+const char* CCompanions::RunKey() { return kRunKey; }
+
+const char* CCompanions::StartupValue(bool detector) {
+  return detector ? "ScanEye.exe" : "evmonitr.exe";
+}
+
 bool CCompanions::FindEventManager() const {
   const bool window = platform::FindTopLevelWindow(kEventManagerCaption) != nullptr;
   return platform::FileOpensExclusively(EventManagerPath()) || window;
@@ -47,15 +53,20 @@ CRemovalReport CCompanions::RemoveEventManager() {
     platform::SendTo(window, WM_DESTROY);
     platform::SendTo(window, WM_NCDESTROY);
   }
-  DeleteStartupValue("evmonitr.exe");
+  DeleteStartupValue(StartupValue(false));
   // Gives the program time to end and let go of its executable.
   platform::System().Sleep(500);
 
   CRemovalReport report;
   const std::string program = EventManagerPath();
   DWORD error = 0;
+  bool deleted = false;
   if (platform::FileOpensExclusively(program, &error)) {
-    fw::RemoveFile(program);
+    if (m_fileErrors == FileErrors::Throw)
+      fw::RemoveFile(program);
+    deleted = m_fileErrors == FileErrors::Throw || platform::DeleteFileOrFindGone(program, &error);
+  }
+  if (deleted) {
     report.m_nRemoved = 1;
   } else if (!platform::FileGone(program)) {
     report.m_nKept = report.m_nStayed = 1;
@@ -67,5 +78,5 @@ CRemovalReport CCompanions::RemoveEventManager() {
 
 void CCompanions::RemoveDetector() {
   if (HWND window = FindDetectorWindow()) platform::SendTo(window, WM_CLOSE);
-  DeleteStartupValue("ScanEye.exe");
+  DeleteStartupValue(StartupValue(true));
 }

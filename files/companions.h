@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "devices/records.h"
+#include "files/filestay.h"
 
 class CCompanions {
  public:
@@ -18,14 +19,21 @@ class CCompanions {
   bool FindDetector() const;
 
   // Ends the event manager, removes its start-up value and deletes its executable; throws
-  // the framework's file error when the executable opens but will not go. The report says
+  // the framework's file error when the executable opens but will not go (with
+  // FileErrors::Report counts it as stayed instead). The report says
   // whether the executable stayed, held open by a program that did not end, and why.
   CRemovalReport RemoveEventManager();
   // Closes the first detector window found and removes its start-up value.
   void RemoveDetector();
+  void SetFileErrors(FileErrors how) { m_fileErrors = how; }
+
+  // What the removals delete, for a report: the event manager's executable, and the key
+  // below HKEY_LOCAL_MACHINE of the start-up values with the name of each program's value.
+  std::string EventManagerPath() const;
+  static const char* RunKey();
+  static const char* StartupValue(bool detector);
 
  private:
-  std::string EventManagerPath() const;
-
   std::string m_strWinDir;
+  FileErrors m_fileErrors = FileErrors::Throw;
 };

@@ -11,3 +11,8 @@ inline unsigned FileStayReason(DWORD error) {
                       error == ERROR_LOCK_VIOLATION;
   return locked ? kStayFileLocked : kStayRefused;
 }
+
+// What a removal does with a file that opens but will not go: throw the framework's file
+// error, which ends the main dialog's cleaning run in a message box, or count the file as
+// stayed, with its reason, and go on.
+enum class FileErrors { Throw, Report };

@@ -67,6 +67,14 @@ void CInfFiles::Build() {
   m_bChecked = true;
 }
 
+// Throws the file error when the file will not go, unless the caller chose a report: the
+// run then ends there and the entry stays listed.
+bool CInfFiles::Delete(const std::string& path, DWORD* error) const {
+  if (m_fileErrors == FileErrors::Report) return platform::DeleteFileOrFindGone(path, error);
+  fw::RemoveFile(path);
+  return true;
+}
+
 CRemovalReport CInfFiles::Remove() {
   CRemovalReport report;
   if (m_pList) {
@@ -76,10 +84,7 @@ CRemovalReport CInfFiles::Remove() {
       CSelectionEntry& entry = **it;
       DWORD error = 0;
       const bool opens = platform::FileOpensExclusively(entry.m_strText, &error);
-      if (entry.m_bSelected && opens) {
-        // Throws the file error when the file will not go; the run ends there and the
-        // entry stays listed.
-        fw::RemoveFile(entry.m_strText);
+      if (entry.m_bSelected && opens && Delete(entry.m_strText, &error)) {
         it = list.erase(it);
         ++report.m_nRemoved;
       } else if (!opens && platform::FileGone(entry.m_strText)) {
@@ -110,6 +115,16 @@ CRemovalReport CInfFiles::Remove() {
 bool CInfFiles::FindUnlisted() const {
   if (!platform::FindFiles(m_strWinDir + kOtherFolder + "\\" + kOtherPattern).empty()) return true;
   return m_windows.IsNT5() && !FindOemInfs().empty();
+}
+
+std::vector<std::string> CInfFiles::UnlistedFiles() const {
+  std::vector<std::string> paths;
+  const std::string other = m_strWinDir + kOtherFolder;
+  for (const std::string& name : platform::FindFiles(other + "\\" + kOtherPattern))
+    paths.push_back(other + "\\" + name);
+  if (m_windows.IsNT5())
+    for (const std::string& path : OemInfFiles()) paths.push_back(path);
+  return paths;
 }
 
 int CInfFiles::DeleteFilesByPattern(const std::string& directory, const std::string& pattern,

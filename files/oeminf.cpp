@@ -16,6 +16,15 @@ bool RemoveOemFile(const std::string& path, unsigned* reasons) {
   if (reasons) *reasons |= FileStayReason(error);
   return false;
 }
+
+// The package `name` (oem*.inf in the INF folder): its .PNF, its catalog and itself. The
+// catalog is the copy Windows made under the INF's own name, not the one the INF names.
+std::vector<std::string> PackageFiles(const std::string& name) {
+  const std::string windows = platform::WindowsDirectory();
+  const std::string base = name.substr(0, name.size() - 4);
+  return {windows + "\\inf\\" + base + ".PNF", windows + kCatalogDirectory + base + ".cat",
+          windows + "\\inf\\" + name};
+}
 }  // namespace
 
 std::vector<std::string> FindOemInfs() {
@@ -32,19 +41,21 @@ std::vector<std::string> FindOemInfs() {
   return names;
 }
 
-int RemoveOemInfs(unsigned* reasons) {
-  const std::string windows = platform::WindowsDirectory();
-  if (windows.empty()) return 0;
-  const std::string infDirectory = windows + "\\inf\\";
-  const std::string catalogDirectory = windows + kCatalogDirectory;
+std::vector<std::string> OemInfFiles() {
+  std::vector<std::string> paths;
+  for (const std::string& name : FindOemInfs())
+    for (const std::string& path : PackageFiles(name))
+      if (platform::FileThere(path)) paths.push_back(path);
+  return paths;
+}
 
+int RemoveOemInfs(unsigned* reasons) {
   int left = 0;
   for (const std::string& name : FindOemInfs()) {
-    // The catalog is the copy Windows made under the INF's own name, not the one named.
-    const std::string base = name.substr(0, name.size() - 4);
-    const bool pnfGone = RemoveOemFile(infDirectory + base + ".PNF", reasons);
-    const bool catalogGone = RemoveOemFile(catalogDirectory + base + ".cat", reasons);
-    if (!pnfGone || !catalogGone || !RemoveOemFile(infDirectory + name, reasons)) ++left;
+    const std::vector<std::string> files = PackageFiles(name);
+    const bool pnfGone = RemoveOemFile(files[0], reasons);
+    const bool catalogGone = RemoveOemFile(files[1], reasons);
+    if (!pnfGone || !catalogGone || !RemoveOemFile(files[2], reasons)) ++left;
   }
   return left;
 }

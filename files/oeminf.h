@@ -6,6 +6,9 @@
 
 // The names (oem*.inf) of the maker's packages in the INF folder.
 std::vector<std::string> FindOemInfs();
+// The full paths of the files of those packages that are there, in the order of their
+// deletion: each package's .PNF, its catalog, its .inf.
+std::vector<std::string> OemInfFiles();
 // Deletes each package whole or leaves it findable: its .PNF and its catalog first, and its
 // .inf, which carries the mark, only once both went. Each file loses its read-only and
 // hidden attributes just before its deletion. Returns how many packages stay; `reasons`

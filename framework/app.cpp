@@ -39,6 +39,24 @@ std::string LoadString(UINT id) {
   return length > 0 ? std::string(buffer, length) : std::string();
 }
 
+std::string FileVersion() {
+  HRSRC found = ::FindResourceA(nullptr, MAKEINTRESOURCEA(VS_VERSION_INFO), RT_VERSION);
+  HGLOBAL loaded = found ? ::LoadResource(nullptr, found) : nullptr;
+  const BYTE* data = loaded ? static_cast<const BYTE*>(::LockResource(loaded)) : nullptr;
+  if (!data) return std::string();
+  // The fixed part follows the resource's key text, DWORD-aligned; its signature finds it.
+  const DWORD size = ::SizeofResource(nullptr, found);
+  for (DWORD at = 0; at + sizeof(VS_FIXEDFILEINFO) <= size; at += sizeof(DWORD)) {
+    const VS_FIXEDFILEINFO* info = reinterpret_cast<const VS_FIXEDFILEINFO*>(data + at);
+    if (info->dwSignature != VS_FFI_SIGNATURE) continue;
+    char text[64];
+    ::wsprintfA(text, "%u.%u.%u.%u", HIWORD(info->dwFileVersionMS), LOWORD(info->dwFileVersionMS),
+                HIWORD(info->dwFileVersionLS), LOWORD(info->dwFileVersionLS));
+    return text;
+  }
+  return std::string();
+}
+
 int AppMessageBox(const std::string& text, UINT type) {
   HWND owner = MainWindow();
   if (!owner) owner = ::GetActiveWindow();

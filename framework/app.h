@@ -31,6 +31,8 @@ HWND MainWindow();
 std::string AppName();
 // A string resource of the program; empty when there is none.
 std::string LoadString(UINT id);
+// The file version of the program's version resource ("1.0.0.1"); empty when it has none.
+std::string FileVersion();
 
 // The application's message box: the program's name as caption, owned by the main
 // window or, while none is up, by the active window.

@@ -23,13 +23,10 @@ CSoftwareListBox::~CSoftwareListBox() { FreeEntries(); }
 
 void CSoftwareListBox::FreeEntries() { m_entries.clear(); }
 
-void CSoftwareListBox::FillSoftwareList() {
-  ++m_nChanges;
-  ResetContent();
-  FreeEntries();
-
+std::vector<CProduct> FindProducts() {
+  std::vector<CProduct> products;
   platform::RegKey uninstall;
-  if (!uninstall.Open(HKEY_LOCAL_MACHINE, kUninstallKey, KEY_READ)) return;
+  if (!uninstall.Open(HKEY_LOCAL_MACHINE, kUninstallKey, KEY_READ)) return products;
 
   std::string name;
   for (DWORD index = 0; uninstall.EnumKey(index, name); ++index) {
@@ -46,14 +43,22 @@ void CSoftwareListBox::FillSoftwareList() {
                        platform::ContainsWord(displayName, "Quillmar") ||
                        platform::ContainsWord(displayName, "Imagoquest");
     if (!maker) continue;
+    const bool keyName = platform::ContainsWord(keyPath, "Imagoquest Pro TX");
+    products.push_back({keyName ? name : displayName, command, keyPath});
+  }
+  return products;
+}
 
-    const std::string& rowText =
-        platform::ContainsWord(keyPath, "Imagoquest Pro TX") ? name : displayName;
+void CSoftwareListBox::FillSoftwareList() {
+  ++m_nChanges;
+  ResetContent();
+  FreeEntries();
+  for (const CProduct& product : FindProducts()) {
     // A row that the list box refused gets no record, so rows and records stay in step.
-    if (AddString(rowText.c_str()) < 0) continue;
+    if (AddString(product.m_strText.c_str()) < 0) continue;
     auto entry = std::make_unique<CSoftwareEntry>();
-    entry->m_strUninstall = command;
-    entry->m_strKeyPath = keyPath;
+    entry->m_strUninstall = product.m_strUninstall;
+    entry->m_strKeyPath = product.m_strKeyPath;
     m_entries.push_back(std::move(entry));
   }
 }

@@ -14,6 +14,15 @@ struct CSoftwareEntry {
   std::string m_strKeyPath;    // its uninstall key, below HKEY_LOCAL_MACHINE
 };
 
+// One of the maker's installed products as the list shows it.
+struct CProduct {
+  std::string m_strText;       // its row's text
+  std::string m_strUninstall;  // the whole "UninstallString"; empty when it cannot be read
+  std::string m_strKeyPath;    // its uninstall key, below HKEY_LOCAL_MACHINE
+};
+// The maker's installed products, in the registry's order.
+std::vector<CProduct> FindProducts();
+
 class CSoftwareListBox : public fw::CListBox {
  public:
   ~CSoftwareListBox() override;

@@ -105,20 +105,30 @@ Program::Program(std::string path) : m_path(std::move(path)) {}
 
 Program::~Program() {
   Kill();
+  if (m_output) ::CloseHandle(m_output);
   if (m_info.hThread) ::CloseHandle(m_info.hThread);
   if (m_info.hProcess) ::CloseHandle(m_info.hProcess);
 }
 
 bool Program::Launch(const std::string& version, const std::string& arguments) {
+  return Start(version, arguments, nullptr);
+}
+
+// With `output`, the program's standard output and error go there, the handle inherited.
+bool Program::Start(const std::string& version, const std::string& arguments, HANDLE output) {
   if (m_info.hProcess) return false;
   SetEmulatedVersion(FileNameOf(m_path), version);
   std::string commandLine = "\"" + m_path + "\"";
   if (!arguments.empty()) commandLine += " " + arguments;
   STARTUPINFOA startup = {};
   startup.cb = sizeof(startup);
+  if (output) {
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdOutput = startup.hStdError = output;
+  }
   const std::string directory = DirectoryOf(m_path);
-  if (!::CreateProcessA(m_path.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
-                        directory.c_str(), &startup, &m_info)) {
+  if (!::CreateProcessA(m_path.c_str(), &commandLine[0], nullptr, nullptr, output != nullptr, 0,
+                        nullptr, directory.c_str(), &startup, &m_info)) {
     m_info = {};
     return false;
   }

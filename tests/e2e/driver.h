@@ -36,6 +36,11 @@ class Program {
   // Writes the emulated version for the program's file name, then starts it with
   // `arguments` after its quoted path on the command line.
   bool Launch(const std::string& version, const std::string& arguments = "");
+  // The same, the program's standard output a pipe whose end ReadOutput reads, as a script
+  // that captures a command's output starts it.
+  bool LaunchPiped(const std::string& version, const std::string& arguments);
+  // What the program wrote to that pipe and this side has not read yet; returns at once.
+  std::string ReadOutput();
   DWORD Id() const { return m_info.dwProcessId; }
   bool Running() const;
   DWORD ExitCode() const;
@@ -60,8 +65,11 @@ class Program {
  private:
   void Notice();
 
+  bool Start(const std::string& version, const std::string& arguments, HANDLE output);
+
   std::string m_path;
   PROCESS_INFORMATION m_info = {};
+  HANDLE m_output = nullptr;
   std::vector<HWND> m_seenWindows;
   std::vector<std::string> m_seenCaptions;
 };
