@@ -87,9 +87,17 @@ previous=0
 previous_n=0
 previous_base=0
 start_rows=""
+start_ratios=""
 previous_start=0
 previous_read=0
 usb_unread=0
+# The registry calls in a run traced with WINEDEBUG=+reg (file $1): those of its busiest
+# thread, the program's own rather than the driver's: key opens, enumerations, value reads.
+registry_calls() {
+  grep -oE '^[0-9a-f]{4}:trace:reg:(NtOpenKeyEx \(|RegEnumKeyExA|RegQueryValueExA)' "$1" |
+    awk -F: '{ n[$1]++ } END { for (t in n) if (n[t] > most) most = n[t]; print most + 0 }'
+}
+
 # Start-up at size $1 and one row of its table: $starts rounds, each a bare read of the keys
 # (without the warming read) and then one start, so that both meet the machine in the same
 # state; the wineserver's processor time is taken around each.
@@ -107,6 +115,13 @@ start_rounds() {
       '/^baseline_ms/ { printf "read_ms=%s read_cpu=%d start_cpu=%d\n", $2, r, s }' \
       "$work/once" >>"$work/rounds$n"
   done
+  # One more of each, traced: the registry calls, which no other work on the machine changes.
+  local calls_start calls_read
+  WINEDEBUG=+reg helper bench_drive start "$program" 1 "$version" >"$work/trace"
+  calls_start=$(registry_calls "$work/trace")
+  WINEDEBUG=+reg helper bench_registry baseline 1 once >"$work/trace"
+  calls_read=$(registry_calls "$work/trace")
+  rm -f "$work/trace"
   local start read start_min read_min ratio ratio_min cpu_start cpu_read cpu_ratio
   start=$(field launch_to_main_ms <"$work/start$n" | median)
   start_min=$(field launch_to_main_ms <"$work/start$n" | sort -n | head -1)
@@ -122,14 +137,16 @@ start_rounds() {
   [ -z "$server_pid" ] && cpu_start="n/a" cpu_read="n/a" cpu_ratio="n/a"
   start_rows+=$(awk -v n="$n" -v m="$start" -v mm="$start_min" -v b="$read" -v bm="$read_min" \
     -v r="$ratio" -v rm="$ratio_min" -v cs="$cpu_start" -v cr="$cpu_read" -v c="$cpu_ratio" \
-    -v ps="$previous_start" -v pb="$previous_read" -v first="$start_main" 'BEGIN {
+    -v ps="$previous_start" -v pb="$previous_read" -v first="$start_main" \
+    -v ks="$calls_start" -v kr="$calls_read" 'BEGIN {
       g = ps > 0 ? sprintf("x%.1f", m / ps) : ""; gb = pb > 0 ? sprintf("x%.1f", b / pb) : ""
       r = r + 0 > 0 ? sprintf("%.2f", r) : "n/a"; c = c + 0 > 0 ? sprintf("%.2f", c) : "n/a"
-      printf "| %d | %s | %s | %.0f | %s | %s | %s | %s | %s | %s | %s | %s | %s |\n",
-             n, m, mm, m - first, b, bm, r, rm, cs, cr, c, g, gb }')$'\n'
-  log "size $n: start ${start} ms beside a bare read of ${read} ms (ratio $ratio); wineserver ${cpu_start} ms of processor time for a start, ${cpu_read} ms for a read"
+      printf "| %d | %s | %s | %.0f | %s | %s | %s | %s | %s | %s | %s | %d | %d | %s | %s |\n",
+             n, m, mm, m - first, b, bm, r, rm, cs, cr, c, ks, kr, g, gb }')$'\n'
+  log "size $n: start ${start} ms beside a bare read of ${read} ms (ratio $ratio); wineserver ${cpu_start} ms of processor time for a start, ${cpu_read} ms for a read; registry calls $calls_start and $calls_read"
   previous_start=$start
   previous_read=$read
+  start_ratios+="$n $ratio $cpu_ratio"$'\n'
 }
 
 # One row of the table: size $1, shape $2 of the USB devices (spread, last or none).
@@ -250,6 +267,14 @@ detectors only; compare it with \"Baseline: products\".
 fi
 cpu=$(sed -n 's/^model name[[:space:]]*: //p' /proc/cpuinfo | head -1)
 took=$(awk -v s="$SECONDS" 'BEGIN { printf "%d min %d s", s / 60, s % 60 }')
+# The spread of the start-up ratios from N = 3000 up, where the fixed cost weighs little.
+start_note=$(printf '%s' "$start_ratios" | awk '$1 >= 3000 && $2 > 0 {
+    if (!n++ || $2 < lo) lo = $2; if ($2 > hi) hi = $2
+    if ($3 > 0) { if (!m++ || $3 < clo) clo = $3; if ($3 > chi) chi = $3 } }
+  END { if (n) printf "From N = 3000 up, the ratio of the rounds stayed between %.2f and %.2f", lo, hi
+        if (m) printf ", and the server CPU ratio between %.2f and %.2f", clo, chi
+        if (n) printf "." }')
+runs_word=$([ "$apply_runs" = 1 ] && echo "1 run" || echo "$apply_runs runs")
 wine_version=$("$WINE_LOADER" --version 2>/dev/null)
 report=$(cat <<EOF
 # Benchmarks
@@ -285,16 +310,18 @@ as it comes: what the registry's size adds. "Server CPU" is the processor time t
 wineserver, which does every registry call of every program of the prefix, spent during the
 start and during the read (medians, in milliseconds, counted by the kernel at its clock tick):
 it counts the work done whatever else the machine runs. A start's includes starting the driver
-program and its looking for the windows; a read's, starting the baseline program. "Growth" is
-the factor over the size before.
+program and its looking for the windows; a read's, starting the baseline program. "Calls"
+are the registry calls (key opens, subkey enumerations, value reads) that one more start and
+one more read made, traced with WINEDEBUG=+reg: the start's are those of DrvPurge's thread,
+all of start-up. "Growth" is the factor over the size before.
 
-| N | Start | Fastest start | Beyond N = 0 | Bare read | Fastest read | Ratio | Ratio of minima | Server CPU: start | Server CPU: read | Server CPU ratio | Start growth | Read growth |
-|---|---|---|---|---|---|---|---|---|---|---|---|---|
+| N | Start | Fastest start | Beyond N = 0 | Bare read | Fastest read | Ratio | Ratio of minima | Server CPU: start | Server CPU: read | Server CPU ratio | Calls: start | Calls: read | Start growth | Read growth |
+|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|
 ${start_rows}
 Start-up reads each uninstall key and each USB device's first instance once, with reading
 rights, and fills the installed-software list while the main window is still hidden (it
 shows when start-up ends), so a row costs the list box no painting. While a ratio stays level
-from one size to the next, start-up grows as the reads do.
+from one size to the next, start-up grows as the reads do. ${start_note}
 
 ## Select All on growing registries
 
@@ -339,10 +366,10 @@ Enum\\USB, each a device key with one instance that carries a ClassGUID, by whic
 knows it), on a registry otherwise as it comes. Select All ticks every item it finds, the USB
 item with all $apply_maker devices; Apply is then timed from sending its notification until
 the handler returns, the message boxes it shows answered with OK at once (median of
-$apply_runs runs, each on a fresh seed and a fresh start of the program). "Baseline" is a
+$runs_word, each on a fresh seed and a fresh start of the program). "Baseline" is a
 program that removes the same devices with the least SetupAPI work there is: one device
 information set of the USB enumerator, each device's "Mfg" read once, DIF_REMOVE on each of
-the maker's (median of $apply_runs, each on a fresh seed).
+the maker's (median of $runs_word, each on a fresh seed).
 
 | Maker's devices | Others | Select All | Apply | Fastest Apply | Baseline | Fastest baseline | Ratio | Ratio of minima | Maker's left | Others left | Baseline removed | USB box before / after | Boxes shown |
 |---|---|---|---|---|---|---|---|---|---|---|---|---|---|
@@ -353,7 +380,8 @@ $(if [ -n "$apply_box_texts" ]; then echo "The boxes Apply showed:"; echo; echo 
 Apply's other items (the system files Wine puts in the Windows folder, among them) take a
 few milliseconds; the rest is the USB item, which removes each ticked device through
 SetupAPI's DIF_REMOVE and deletes what it leaves. Every other maker's device must stay:
-"Others left" is $apply_others when it did. A removal that builds a device information set
+"Others left" is $apply_others when it did. Apply took $apply_ratio times the bare removal (the
+fastest, $apply_ratio_min times the fastest). A removal that builds a device information set
 of the whole enumerator for each ticked device lists its $((apply_maker + apply_others))
 devices $apply_maker times, and its ratio grows with the number ticked; with one set per
 enumerator it stays near the baseline's at any number.
