@@ -263,6 +263,25 @@ HWND OtherWindow(DWORD process, HWND except) {
   return search.found;
 }
 
+BOOL CALLBACK LongestStatic(HWND child, LPARAM param) {
+  auto* text = reinterpret_cast<std::string*>(param);
+  char type[16] = "", line[512] = "";
+  ::GetClassNameA(child, type, sizeof(type));
+  if (lstrcmpiA(type, "Static") == 0 && ::GetWindowTextA(child, line, sizeof(line)) > 0 &&
+      std::string(line).size() > text->size())
+    *text = line;
+  return TRUE;
+}
+
+// A message box's text: its longest static control (the id differs between Windows and Wine).
+std::string BoxText(HWND box) {
+  std::string text;
+  ::EnumChildWindows(box, &LongestStatic, reinterpret_cast<LPARAM>(&text));
+  for (char& c : text)
+    if (c == '\n' || c == '\r') c = ' ';
+  return text;
+}
+
 struct ApplyCall {
   HWND main;
   double done;
@@ -311,12 +330,9 @@ int Apply(const std::string& program, const std::string& version) {
     HWND box = OtherWindow(run.Id(), main);
     if (!box || box == answered) continue;
     if (firstBox == 0) firstBox = Now();
-    char caption[128] = "", text[512] = "";
+    char caption[128] = "";
     ::GetWindowTextA(box, caption, sizeof(caption));
-    ::GetDlgItemTextA(box, 0xFFFF, text, sizeof(text));  // a message box's text
-    for (char* c = text; *c; ++c)
-      if (*c == '\n' || *c == '\r') *c = ' ';
-    std::printf("box caption=\"%s\" text=\"%s\"\n", caption, text);
+    std::printf("box caption=\"%s\" text=\"%s\"\n", caption, BoxText(box).c_str());
     ::PostMessageA(box, WM_COMMAND, IDOK, 0);
     answered = box;
     ++boxes;
