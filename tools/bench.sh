@@ -1,24 +1,30 @@
 #!/usr/bin/env bash
-# Measures DrvPurge under Wine, headless, in a throwaway prefix: start-up time, Select All on
-# registries with many installed products and USB devices beside a bare registry reader,
-# peak memory, and GDI and window objects after many timer ticks and Detail runs.
+# Measures DrvPurge under Wine, headless, in a throwaway prefix: start-up time, start-up and
+# Select All on registries with many installed products and USB devices beside a bare registry
+# reader, Apply on many ticked USB devices beside a bare SetupAPI removal, peak memory, and GDI
+# and window objects after many timer ticks and Detail runs.
 # Prints a Markdown table and writes it to docs/benchmarks.md.
 #
 # Usage: tools/bench.sh [build-dir]   (the 32-bit build, as the tests; DRVPURGE_WINE=64 the
 #        developer mode's 64-bit build)
-# Environment: BENCH_SIZES (default "0 100 1000 10000"), BENCH_STARTS (default 5),
+# Environment: BENCH_SIZES (default "0 100 1000 3000 10000 30000"), BENCH_STARTS (default 5),
 #              BENCH_PRESSES (default 5), BENCH_DETAILS (1000), BENCH_TICKS (3600),
 #              BENCH_SHAPE_SIZES (default "1000 10000": the sizes measured again with the
-#              maker's devices last in the enumeration and with none of them).
+#              maker's devices last in the enumeration and with none of them),
+#              BENCH_APPLY_MAKER (500) and BENCH_APPLY_OTHERS (500): the USB devices of the
+#              maker and of others for Apply, BENCH_APPLY_RUNS (3).
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 out=${1:-$root/build}
-sizes=${BENCH_SIZES:-0 100 1000 10000}
+sizes=${BENCH_SIZES:-0 100 1000 3000 10000 30000}
 shape_sizes=${BENCH_SHAPE_SIZES:-1000 10000}
 starts=${BENCH_STARTS:-5}
 presses=${BENCH_PRESSES:-5}
 details=${BENCH_DETAILS:-1000}
 ticks=${BENCH_TICKS:-3600}
+apply_maker=${BENCH_APPLY_MAKER:-500}
+apply_others=${BENCH_APPLY_OTHERS:-500}
+apply_runs=${BENCH_APPLY_RUNS:-3}
 version=winxp  # both guidance dialogs, and the NT form of the registry paths
 
 source "$root/tools/wine-env.sh"
@@ -33,12 +39,13 @@ work=$(mktemp -d /tmp/drvpurge-bench-out.XXXXXX)
 wine_prefix "$prefix"
 trap 'wine_stop; rm -rf "$prefix" "$work"' EXIT
 
-# Runs a helper of the test build; its output, without carriage returns, on stdout. The
-# output goes through a file: Wine's desktop process would keep a pipe open.
+# Runs a helper of the test build, for at most $helper_limit seconds (900 unless set); its
+# output, without carriage returns, on stdout. The output goes through a file: Wine's desktop
+# process would keep a pipe open.
 helper() {
   local name=$1
   shift
-  (cd "$tests" && timeout 900 "$WINE_LOADER" "$tests/$name.exe" "$@") >"$work/raw" 2>&1
+  (cd "$tests" && timeout "${helper_limit:-900}" "$WINE_LOADER" "$tests/$name.exe" "$@") >"$work/raw" 2>&1
   local rc=$?
   tr -d '\r' <"$work/raw"
   return $rc
@@ -49,6 +56,23 @@ median() { sort -n | awk '{ v[NR] = $1 } END { if (NR == 0) print "n/a"; else if
 # the values of key=VALUE fields named $1 in the lines on stdin
 field() { grep -o "$1=[-0-9.]*" | cut -d= -f2; }
 log() { echo "[bench $(date +%T)] $*" >&2; }
+# the machine's load average over the last minute
+load() { cut -d' ' -f1 /proc/loadavg; }
+load_before=$(load)
+# The wineserver of the bench's prefix: it does the registry's work, and its processor time
+# counts that work whatever else the machine runs.
+server_pid=""
+server_dir="server-$(printf '%x-%x' $(stat -c '%d %i' "$prefix"))"
+for pid in $(pgrep wineserver); do
+  case $(readlink "/proc/$pid/cwd" 2>/dev/null) in */"$server_dir") server_pid=$pid ;; esac
+done
+server_ms() {
+  if [ -n "$server_pid" ] && [ -r "/proc/$server_pid/stat" ]; then
+    awk -v t="$(getconf CLK_TCK)" '{ printf "%d\n", ($14 + $15) * 1000 / t }' "/proc/$server_pid/stat"
+  else
+    echo 0
+  fi
+}
 
 # Start-up on the prefix as it comes (no products or devices of ours).
 log "start-up, $starts runs"
@@ -62,7 +86,69 @@ rows=""
 previous=0
 previous_n=0
 previous_base=0
+start_rows=""
+start_ratios=""
+previous_start=0
+previous_read=0
 usb_unread=0
+# The registry calls in a run traced with WINEDEBUG=+reg (file $1): those of its busiest
+# thread, the program's own rather than the driver's: key opens, enumerations, value reads.
+registry_calls() {
+  grep -oE '^[0-9a-f]{4}:trace:reg:(NtOpenKeyEx \(|RegEnumKeyExA|RegQueryValueExA)' "$1" |
+    awk -F: '{ n[$1]++ } END { for (t in n) if (n[t] > most) most = n[t]; print most + 0 }'
+}
+
+# Start-up at size $1 and one row of its table: $starts rounds, each a bare read of the keys
+# (without the warming read) and then one start, so that both meet the machine in the same
+# state; the wineserver's processor time is taken around each.
+start_rounds() {
+  local n=$1 round c0 c1 c2
+  : >"$work/start$n"
+  : >"$work/rounds$n"
+  for round in $(seq "$starts"); do
+    c0=$(server_ms)
+    helper bench_registry baseline 1 once >"$work/once"
+    c1=$(server_ms)
+    helper bench_drive start "$program" 1 "$version" >>"$work/start$n"
+    c2=$(server_ms)
+    awk -v r=$((c1 - c0)) -v s=$((c2 - c1)) \
+      '/^baseline_ms/ { printf "read_ms=%s read_cpu=%d start_cpu=%d\n", $2, r, s }' \
+      "$work/once" >>"$work/rounds$n"
+  done
+  # One more of each, traced: the registry calls, which no other work on the machine changes.
+  local calls_start calls_read
+  WINEDEBUG=+reg helper bench_drive start "$program" 1 "$version" >"$work/trace"
+  calls_start=$(registry_calls "$work/trace")
+  WINEDEBUG=+reg helper bench_registry baseline 1 once >"$work/trace"
+  calls_read=$(registry_calls "$work/trace")
+  rm -f "$work/trace"
+  local start read start_min read_min ratio ratio_min cpu_start cpu_read cpu_ratio
+  start=$(field launch_to_main_ms <"$work/start$n" | median)
+  start_min=$(field launch_to_main_ms <"$work/start$n" | sort -n | head -1)
+  read=$(field read_ms <"$work/rounds$n" | median)
+  read_min=$(field read_ms <"$work/rounds$n" | sort -n | head -1)
+  # The ratio of each round, then their median.
+  ratio=$(paste -d' ' <(field launch_to_main_ms <"$work/start$n") <(field read_ms <"$work/rounds$n") |
+    awk '$2 > 0 { printf "%.3f\n", $1 / $2 }' | median)
+  ratio_min=$(awk -v a="$start_min" -v b="$read_min" 'BEGIN { if (b > 0) printf "%.2f", a / b; else print "n/a" }')
+  cpu_start=$(field start_cpu <"$work/rounds$n" | median)
+  cpu_read=$(field read_cpu <"$work/rounds$n" | median)
+  cpu_ratio=$(awk '{ split($0, f, /[= ]/); if (f[4] > 0) printf "%.3f\n", f[6] / f[4] }' "$work/rounds$n" | median)
+  [ -z "$server_pid" ] && cpu_start="n/a" cpu_read="n/a" cpu_ratio="n/a"
+  start_rows+=$(awk -v n="$n" -v m="$start" -v mm="$start_min" -v b="$read" -v bm="$read_min" \
+    -v r="$ratio" -v rm="$ratio_min" -v cs="$cpu_start" -v cr="$cpu_read" -v c="$cpu_ratio" \
+    -v ps="$previous_start" -v pb="$previous_read" -v first="$start_main" \
+    -v ks="$calls_start" -v kr="$calls_read" 'BEGIN {
+      g = ps > 0 ? sprintf("x%.1f", m / ps) : ""; gb = pb > 0 ? sprintf("x%.1f", b / pb) : ""
+      r = r + 0 > 0 ? sprintf("%.2f", r) : "n/a"; c = c + 0 > 0 ? sprintf("%.2f", c) : "n/a"
+      printf "| %d | %s | %s | %.0f | %s | %s | %s | %s | %s | %s | %s | %d | %d | %s | %s |\n",
+             n, m, mm, m - first, b, bm, r, rm, cs, cr, c, ks, kr, g, gb }')$'\n'
+  log "size $n: start ${start} ms beside a bare read of ${read} ms (ratio $ratio); wineserver ${cpu_start} ms of processor time for a start, ${cpu_read} ms for a read; registry calls $calls_start and $calls_read"
+  previous_start=$start
+  previous_read=$read
+  start_ratios+="$n $ratio $cpu_ratio"$'\n'
+}
+
 # One row of the table: size $1, shape $2 of the USB devices (spread, last or none).
 measure() {
   local n=$1 shape=$2 label
@@ -78,7 +164,11 @@ measure() {
   base=$(awk '/^baseline_ms/ { print $2 }' "$work/base$n")
   seen=$(grep -o 'apps=[0-9]* usb=[0-9]*' "$work/base$n")
   log "baseline ${base} ms ($seen)"
-  helper bench_drive start "$program" 3 "$version" >"$work/start$n"
+  if [ "$shape" = spread ] && [ "$n" -gt 0 ]; then
+    start_rounds "$n"
+  else
+    helper bench_drive start "$program" 3 "$version" >"$work/start$n"
+  fi
   main=$(field launch_to_main_ms <"$work/start$n" | median)
   helper bench_drive selectall "$program" "$presses" "$version" >"$work/sel$n"
   sel=$(field selectall_ms <"$work/sel$n" | median)
@@ -106,10 +196,39 @@ measure() {
   rows+="| $n | $label | $main | $sel$growth | $base$base_growth | $ratio | $ratio_min | $base_apps | $base_usb | $listed | $usb | $peak | $pagefile |"$'\n'
 }
 for n in $sizes; do measure "$n" spread; done
+start_load=$(load)
 for shape in last none; do
   previous_n=0
   for n in $shape_sizes; do measure "$n" "$shape"; done
 done
+log "Apply: $apply_maker of the maker's USB devices among $apply_others others, $apply_runs runs"
+for run in $(seq "$apply_runs"); do
+  helper bench_apply seed "$apply_maker" "$apply_others" >/dev/null
+  helper bench_apply baseline >>"$work/applybase"
+done
+for run in $(seq "$apply_runs"); do
+  helper bench_apply seed "$apply_maker" "$apply_others" >/dev/null
+  helper_limit=3600 helper bench_drive apply "$program" "$version" >"$work/apply$run"
+  cat "$work/apply$run" >>"$work/apply"
+  helper bench_apply count >>"$work/applyleft"
+  log "$(grep -h '^apply_ms\|^box' "$work/apply$run" | tr '\n' ' ') $(tail -1 "$work/applyleft")"
+done
+apply_ms=$(field apply_ms <"$work/apply" | median)
+apply_min=$(field apply_ms <"$work/apply" | sort -n | head -1)
+apply_base=$(field apply_baseline_ms <"$work/applybase" | median)
+apply_base_min=$(field apply_baseline_ms <"$work/applybase" | sort -n | head -1)
+apply_ratio=$(awk -v a="$apply_ms" -v b="$apply_base" 'BEGIN { if (b > 0) printf "%.1f", a / b; else print "n/a" }')
+apply_ratio_min=$(awk -v a="$apply_min" -v b="$apply_base_min" 'BEGIN { if (b > 0) printf "%.1f", a / b; else print "n/a" }')
+apply_sel=$(field selectall_ms <"$work/apply" | median)
+apply_usb=$(field usb_box <"$work/apply" | sort -u | tr '\n' ' ')
+apply_usb_after=$(field usb_box_after <"$work/apply" | sort -u | tr '\n' ' ')
+apply_boxes=$(field boxes <"$work/apply" | sort -u | tr '\n' ' ')
+apply_left=$(field maker <"$work/applyleft" | sort -u | tr '\n' ' ')
+apply_others_left=$(field other <"$work/applyleft" | sort -u | tr '\n' ' ')
+apply_base_removed=$(field removed <"$work/applybase" | sort -u | tr '\n' ' ')
+apply_box_texts=$(grep -h '^box' "$work/apply" | sort -u | sed 's/^box /- /')
+apply_load=$(load)
+
 # The Detail runs below show the USB list: two of the maker's devices give it rows to paint.
 helper bench_registry seed 100 >/dev/null
 
@@ -147,6 +266,15 @@ detectors only; compare it with \"Baseline: products\".
 "
 fi
 cpu=$(sed -n 's/^model name[[:space:]]*: //p' /proc/cpuinfo | head -1)
+took=$(awk -v s="$SECONDS" 'BEGIN { printf "%d min %d s", s / 60, s % 60 }')
+# The spread of the start-up ratios from N = 3000 up, where the fixed cost weighs little.
+start_note=$(printf '%s' "$start_ratios" | awk '$1 >= 3000 && $2 > 0 {
+    if (!n++ || $2 < lo) lo = $2; if ($2 > hi) hi = $2
+    if ($3 > 0) { if (!m++ || $3 < clo) clo = $3; if ($3 > chi) chi = $3 } }
+  END { if (n) printf "From N = 3000 up, the ratio of the rounds stayed between %.2f and %.2f", lo, hi
+        if (m) printf ", and the server CPU ratio between %.2f and %.2f", clo, chi
+        if (n) printf "." }')
+runs_word=$([ "$apply_runs" = 1 ] && echo "1 run" || echo "$apply_runs runs")
 wine_version=$("$WINE_LOADER" --version 2>/dev/null)
 report=$(cat <<EOF
 # Benchmarks
@@ -154,7 +282,11 @@ report=$(cat <<EOF
 Measured by \`tools/bench.sh\` on $(date -u '+%Y-%m-%d %H:%M UTC'): $(nproc) CPUs ($cpu),
 $wine_version, the $WINE_TARGET build under $(basename "$WINE_LOADER"), headless (null
 graphics driver), a fresh prefix, Windows version "$version" emulated. Times are medians,
-in milliseconds.
+in milliseconds. The whole run took $took. The machine's load average over the last minute
+was $load_before when the run began, $start_load after the start-up and Select All rows,
+$apply_load after Apply and $(load) at the end: where it is well above the number of CPUs,
+other work shared the machine, and the ratios against the bare reads or removals measured in
+the same run say more than the times themselves.
 
 ## Start-up
 
@@ -165,6 +297,31 @@ median of $starts starts, on the prefix as it comes.
 | Launch to main window | Unplug dialog's Next to main window |
 |---|---|
 | $start_main | $start_unplug |
+
+## Start-up on growing registries
+
+The registries of the Select All table below (N uninstall keys and N USB device keys, every
+50th naming the maker). At each size, $starts rounds, each a bare read of the same keys and
+values (the baseline program below, one timed read without the warming one) and then one
+start, launch to main window as above: the two of a round meet the machine in the same state.
+"Ratio" is the median of the rounds' ratios of start to read, "Ratio of minima" the fastest
+start over the fastest read. "Beyond N = 0" is the median start less the start on the prefix
+as it comes: what the registry's size adds. "Server CPU" is the processor time that the
+wineserver, which does every registry call of every program of the prefix, spent during the
+start and during the read (medians, in milliseconds, counted by the kernel at its clock tick):
+it counts the work done whatever else the machine runs. A start's includes starting the driver
+program and its looking for the windows; a read's, starting the baseline program. "Calls"
+are the registry calls (key opens, subkey enumerations, value reads) that one more start and
+one more read made, traced with WINEDEBUG=+reg: the start's are those of DrvPurge's thread,
+all of start-up. "Growth" is the factor over the size before.
+
+| N | Start | Fastest start | Beyond N = 0 | Bare read | Fastest read | Ratio | Ratio of minima | Server CPU: start | Server CPU: read | Server CPU ratio | Calls: start | Calls: read | Start growth | Read growth |
+|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|
+${start_rows}
+Start-up reads each uninstall key and each USB device's first instance once, with reading
+rights, and fills the installed-software list while the main window is still hidden (it
+shows when start-up ends), so a row costs the list box no painting. While a ratio stays level
+from one size to the next, start-up grows as the reads do. ${start_note}
 
 ## Select All on growing registries
 
@@ -193,14 +350,41 @@ the USB item is present, lists the maker's devices as it goes, and the USB selec
 Select All builds next is made from that list instead of a second walk of the enumeration key
 (the still-image and SCSI items work the same way). The list lives only until Select All
 returns; the Detail buttons, the check boxes and the removers always read the registry afresh,
-and the removers still check that the key at an entry's position carries the entry's text.
-The installed-software list is read once. So Select All and the baseline read the same keys
-once each, and the ratio is what the program costs beyond the bare reads: its fixed cost,
-opening every key with full access, and filling the list boxes. The three shapes of one size
+and a remover deletes only the key an entry was built from, while a fresh walk still finds
+it naming the maker. The installed-software list is read once. So Select All and the baseline
+read the same keys once each, and the ratio is what the program costs beyond the bare reads:
+its fixed cost and filling the list boxes, which are visible by then. The three shapes of one size
 read the same keys and values but for the maker's few DeviceDesc values (and, with none of the
 maker's devices, build no USB list), so what differs between their rows is the machine's noise.
 
 ${aim_note}
+
+## Apply on many ticked USB devices
+
+$apply_maker USB devices of the maker among $apply_others of other makers (spread evenly over
+Enum\\USB, each a device key with one instance that carries a ClassGUID, by which Wine's SetupAPI
+knows it), on a registry otherwise as it comes. Select All ticks every item it finds, the USB
+item with all $apply_maker devices; Apply is then timed from sending its notification until
+the handler returns, the message boxes it shows answered with OK at once (median of
+$runs_word, each on a fresh seed and a fresh start of the program). "Baseline" is a
+program that removes the same devices with the least SetupAPI work there is: one device
+information set of the USB enumerator, each device's "Mfg" read once, DIF_REMOVE on each of
+the maker's (median of $runs_word, each on a fresh seed).
+
+| Maker's devices | Others | Select All | Apply | Fastest Apply | Baseline | Fastest baseline | Ratio | Ratio of minima | Maker's left | Others left | Baseline removed | USB box before / after | Boxes shown |
+|---|---|---|---|---|---|---|---|---|---|---|---|---|---|
+| $apply_maker | $apply_others | $apply_sel | $apply_ms | $apply_min | $apply_base | $apply_base_min | $apply_ratio | $apply_ratio_min | $apply_left | $apply_others_left | $apply_base_removed | $apply_usb/ $apply_usb_after | $apply_boxes |
+
+$(if [ -n "$apply_box_texts" ]; then echo "The boxes Apply showed:"; echo; echo "$apply_box_texts"; else echo "Apply showed no message box."; fi)
+
+Apply's other items (the system files Wine puts in the Windows folder, among them) take a
+few milliseconds; the rest is the USB item, which removes each ticked device through
+SetupAPI's DIF_REMOVE and deletes what it leaves. Every other maker's device must stay:
+"Others left" is $apply_others when it did. Apply took $apply_ratio times the bare removal (the
+fastest, $apply_ratio_min times the fastest). A removal that builds a device information set
+of the whole enumerator for each ticked device lists its $((apply_maker + apply_others))
+devices $apply_maker times, and its ratio grows with the number ticked; with one set per
+enumerator it stays near the baseline's at any number.
 
 ## GDI and window objects
 

@@ -6,6 +6,10 @@
 //   bench_drive selectall PROGRAM RUNS VERSION
 //       one start, then RUNS presses of Select All, each timed until its handler returns;
 //       prints the start, each press, the row counts and the process's peak memory
+//   bench_drive apply PROGRAM VERSION
+//       one start, Select All, then Apply, each timed until its handler returns; the message
+//       boxes that Apply shows are answered with OK and named; prints the USB box before and
+//       after
 //   bench_drive gui PROGRAM VERSION DETAILS TICKS
 //       sends TICKS timer ticks and presses Detail DETAILS times (each answered by Escape);
 //       prints the program's window count before and after
@@ -29,12 +33,14 @@ const char kMainCaption[] = "System Registry Cleaner";
 const char kRemoveCaption[] = "Remove The Device From Device Manager...";
 const char kUnplugCaption[] = "Unplug The Scanner Device";
 const char kDetailCaption[] = "Detail Items";
+const int kApply = 1006;
 const int kSelectAll = 1012;
 const int kSoftwareList = 1013;
 const int kDetailUSB = 1027;
 const int kCheckUSB = 1026;
 const UINT_PTR kMemoryTimer = 100;
 const DWORD kPatience = 60000;
+const double kApplyPatience = 1800000;  // Apply with one device set per ticked key is slow
 
 double g_tickMs = 0;
 double Now() {
@@ -164,14 +170,18 @@ class Run {
     if (process) ::CloseHandle(process);
   }
 
-  ~Run() {
+  // Ends the program, if it still runs.
+  void Kill() {
     if (m_info.hProcess) {
       ::TerminateProcess(m_info.hProcess, 0);
       ::WaitForSingleObject(m_info.hProcess, 10000);
       ::CloseHandle(m_info.hProcess);
       ::CloseHandle(m_info.hThread);
     }
+    m_info = {};
   }
+
+  ~Run() { Kill(); }
 
  private:
   PROCESS_INFORMATION m_info = {};
@@ -226,6 +236,112 @@ int SelectAll(const std::string& program, int runs, const std::string& version) 
   std::printf("rows_after=%ld usb_box=%ld\n",
               static_cast<long>(SendTo(::GetDlgItem(main, kSoftwareList), LB_GETCOUNT, 0, 0)),
               static_cast<long>(SendTo(::GetDlgItem(main, kCheckUSB), BM_GETCHECK, 0, 0)));
+  run.PrintMemory();
+  return 0;
+}
+
+struct Other {
+  DWORD process;
+  HWND except;
+  HWND found;
+};
+
+BOOL CALLBACK FindOther(HWND window, LPARAM param) {
+  auto* search = reinterpret_cast<Other*>(param);
+  DWORD owner = 0;
+  ::GetWindowThreadProcessId(window, &owner);
+  if (owner != search->process || window == search->except || !::IsWindowVisible(window))
+    return TRUE;
+  search->found = window;
+  return FALSE;
+}
+
+// A visible top-level window of the process other than `except`: a message box.
+HWND OtherWindow(DWORD process, HWND except) {
+  Other search{process, except, nullptr};
+  ::EnumWindows(&FindOther, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+BOOL CALLBACK LongestStatic(HWND child, LPARAM param) {
+  auto* text = reinterpret_cast<std::string*>(param);
+  char type[16] = "", line[512] = "";
+  ::GetClassNameA(child, type, sizeof(type));
+  if (lstrcmpiA(type, "Static") == 0 && ::GetWindowTextA(child, line, sizeof(line)) > 0 &&
+      std::string(line).size() > text->size())
+    *text = line;
+  return TRUE;
+}
+
+// A message box's text: its longest static control (the id differs between Windows and Wine).
+std::string BoxText(HWND box) {
+  std::string text;
+  ::EnumChildWindows(box, &LongestStatic, reinterpret_cast<LPARAM>(&text));
+  for (char& c : text)
+    if (c == '\n' || c == '\r') c = ' ';
+  return text;
+}
+
+struct ApplyCall {
+  HWND main;
+  double done;
+};
+
+// Apply's notification, sent from a thread of its own: the handler may show message boxes,
+// which the driver's main thread answers meanwhile.
+DWORD WINAPI SendApply(void* param) {
+  auto* call = static_cast<ApplyCall*>(param);
+  SendTo(call->main, WM_COMMAND, MAKEWPARAM(kApply, BN_CLICKED),
+         reinterpret_cast<LPARAM>(::GetDlgItem(call->main, kApply)));
+  call->done = Now();
+  return 0;
+}
+
+int Apply(const std::string& program, const std::string& version) {
+  Run run;
+  if (!run.Launch(program, version) || !run.ReachMain()) {
+    std::printf("failed: no main window\n");
+    return 1;
+  }
+  PrintStart(run);
+  HWND main = run.Main();
+  HWND usb = ::GetDlgItem(main, kCheckUSB);
+  ::Sleep(200);
+  double start = Now();
+  SendTo(main, WM_COMMAND, MAKEWPARAM(kSelectAll, BN_CLICKED),
+         reinterpret_cast<LPARAM>(::GetDlgItem(main, kSelectAll)));
+  std::printf("selectall_ms=%.1f usb_box=%ld\n", Now() - start,
+              static_cast<long>(SendTo(usb, BM_GETCHECK, 0, 0)));
+  std::fflush(stdout);
+
+  ApplyCall call{main, 0};
+  start = Now();
+  HANDLE thread = ::CreateThread(nullptr, 0, &SendApply, &call, 0, nullptr);
+  double firstBox = 0;
+  int boxes = 0;
+  HWND answered = nullptr;
+  while (thread && ::WaitForSingleObject(thread, 5) == WAIT_TIMEOUT) {
+    if (Now() - start > kApplyPatience) {
+      std::printf("failed: Apply did not return\n");
+      run.Kill();  // and with the program the sent message ends
+      ::WaitForSingleObject(thread, INFINITE);
+      return 1;
+    }
+    HWND box = OtherWindow(run.Id(), main);
+    if (!box || box == answered) continue;
+    if (firstBox == 0) firstBox = Now();
+    char caption[128] = "";
+    ::GetWindowTextA(box, caption, sizeof(caption));
+    std::printf("box caption=\"%s\" text=\"%s\"\n", caption, BoxText(box).c_str());
+    ::PostMessageA(box, WM_COMMAND, IDOK, 0);
+    answered = box;
+    ++boxes;
+  }
+  if (thread) ::CloseHandle(thread);
+  std::printf("apply_ms=%.1f apply_to_first_box_ms=%.1f boxes=%d usb_box_after=%ld "
+              "usb_enabled_after=%d\n",
+              call.done - start, firstBox > 0 ? firstBox - start : -1.0, boxes,
+              static_cast<long>(SendTo(usb, BM_GETCHECK, 0, 0)), ::IsWindowEnabled(usb) ? 1 : 0);
   run.PrintMemory();
   return 0;
 }
@@ -300,10 +416,11 @@ int main(int argc, char** argv) {
   const std::string mode = argc > 1 ? argv[1] : "";
   if (mode == "start" && argc > 4) return Start(argv[2], std::atoi(argv[3]), argv[4]);
   if (mode == "selectall" && argc > 4) return SelectAll(argv[2], std::atoi(argv[3]), argv[4]);
+  if (mode == "apply" && argc > 3) return Apply(argv[2], argv[3]);
   if (mode == "gui" && argc > 5)
     return Gui(argv[2], argv[3], std::atoi(argv[4]), std::atoi(argv[5]));
   std::fprintf(stderr,
                "usage: bench_drive start PROGRAM RUNS VERSION | selectall PROGRAM RUNS VERSION |"
-               " gui PROGRAM VERSION DETAILS TICKS\n");
+               " apply PROGRAM VERSION | gui PROGRAM VERSION DETAILS TICKS\n");
   return 64;
 }

@@ -8,8 +8,11 @@
 //                               places in the enumeration instead, "none" has none of them;
 //                               the products are the same in every shape.
 //   bench_registry clear        removes the bench keys
-//   bench_registry baseline R   reads both key sets R times with the bare registry calls and
-//                               prints "baseline_ms <median> <min> <max> apps=<n> usb=<n>"
+//   bench_registry baseline R [once]
+//                               reads both key sets R times with the bare registry calls and
+//                               prints "baseline_ms <median> <min> <max> apps=<n> usb=<n>";
+//                               "once" leaves out the first, untimed read that warms the
+//                               server's caches (when the caller alternates runs with others)
 #include <windows.h>
 #include <shlwapi.h>
 
@@ -176,7 +179,7 @@ double Median(std::vector<double> values) {
   return values[values.size() / 2];
 }
 
-int Baseline(int runs) {
+int Baseline(int runs, bool warm) {
   LARGE_INTEGER frequency;
   ::QueryPerformanceFrequency(&frequency);
   auto ms = [&](const LARGE_INTEGER& from, const LARGE_INTEGER& to) {
@@ -185,8 +188,10 @@ int Baseline(int runs) {
   };
   std::vector<double> both, products, devices;
   int apps = 0, usb = 0;
-  ReadProducts();  // the first read warms the server's caches, as DrvPurge's start-up does
-  ReadDevices();
+  if (warm) {
+    ReadProducts();  // the first read warms the server's caches, as DrvPurge's start-up does
+    ReadDevices();
+  }
   for (int run = 0; run < runs; ++run) {
     LARGE_INTEGER start, middle, end;
     ::QueryPerformanceCounter(&start);
@@ -210,13 +215,15 @@ int Baseline(int runs) {
 int main(int argc, char** argv) {
   const std::string mode = argc > 1 ? argv[1] : "";
   const int number = argc > 2 ? std::atoi(argv[2]) : 0;
-  const std::string shape = argc > 3 ? argv[3] : "spread";
+  const std::string option = argc > 3 ? argv[3] : "";
+  const std::string shape = option.empty() ? "spread" : option;
   if (mode == "seed" && (shape == "spread" || shape == "last" || shape == "none"))
     return Seed(number, shape == "last"   ? Shape::kLast
                         : shape == "none" ? Shape::kNone
                                           : Shape::kSpread);
   if (mode == "clear") return Clear();
-  if (mode == "baseline") return Baseline(number > 0 ? number : 5);
-  std::fprintf(stderr, "usage: bench_registry seed N [spread|last|none] | clear | baseline RUNS\n");
+  if (mode == "baseline") return Baseline(number > 0 ? number : 5, option != "once");
+  std::fprintf(stderr,
+               "usage: bench_registry seed N [spread|last|none] | clear | baseline RUNS [once]\n");
   return 64;
 }
