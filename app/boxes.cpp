@@ -10,11 +10,11 @@ const int CCleanerDlg::kListedBoxes[5] = {IDC_CHK_SYSFILES, IDC_CHK_STI, IDC_CHK
 
 CListedItem* CCleanerDlg::ListedItem(int box) {
   switch (box) {
-    case IDC_CHK_SYSFILES: return &m_sysFiles;
-    case IDC_CHK_STI: return &m_sti;
-    case IDC_CHK_SCSI: return &m_scsi;
-    case IDC_CHK_INF: return &m_inf;
-    case IDC_CHK_USB: return &m_usb;
+    case IDC_CHK_SYSFILES: return &m_items.m_sysFiles;
+    case IDC_CHK_STI: return &m_items.m_sti;
+    case IDC_CHK_SCSI: return &m_items.m_scsi;
+    case IDC_CHK_INF: return &m_items.m_inf;
+    case IDC_CHK_USB: return &m_items.m_usb;
     default: return nullptr;
   }
 }

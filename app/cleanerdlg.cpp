@@ -37,15 +37,7 @@ CCleanerDlg::CCleanerDlg(HWND parent) : fw::CDialog(IDD_DRVPURGE_DIALOG, parent)
 CCleanerDlg::~CCleanerDlg() { DiscardLists(); }
 
 void CCleanerDlg::CreateItems() {
-  m_sti = CDeviceGroup(&StillImageDevices, m_windows);
-  m_scsi = CDeviceGroup(&ScsiDevices, m_windows);
-  m_usb = CDeviceGroup(&UsbDevices, m_windows);
-  m_1394 = CIeee1394Data(m_windows);
-  m_epp = CEppDriver(m_windows);
-  m_aspi = CAspiRegistry(m_windows);
-  m_sysFiles = CSystemFiles(m_strWinDir, m_windows);
-  m_inf = CInfFiles(m_strWinDir, m_strIniPath, m_windows);
-  m_companions = CCompanions(m_strWinDir);
+  m_items = CRemovalItems(m_strWinDir, m_strIniPath, m_windows);
   m_lstSoftware.SetWindows(m_windows);
 }
 

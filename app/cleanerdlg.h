@@ -12,12 +12,8 @@
 #include <string>
 #include <vector>
 
-#include "devices/devicegroup.h"
-#include "devices/fixeditems.h"
+#include "app/removalitems.h"
 #include "devices/records.h"
-#include "files/companions.h"
-#include "files/inf.h"
-#include "files/sysfiles.h"
 #include "framework/dialog.h"
 #include "res/resource.h"
 #include "software/softwarelist.h"
@@ -51,26 +47,30 @@ class CCleanerDlg : public fw::CDialog {
   void UpdateMemoryInfo();
 
   // Still-image, SCSI and USB registrations.
-  int FindSTIScanners(CFoundKeyList* found, bool countOnly) { return m_sti.Find(found, countOnly); }
-  int CountSTIScanners() { return m_sti.Count(); }
+  int FindSTIScanners(CFoundKeyList* found, bool countOnly) {
+    return m_items.m_sti.Find(found, countOnly);
+  }
+  int CountSTIScanners() { return m_items.m_sti.Count(); }
   void BuildSTIList() { BuildList(IDC_CHK_STI); }
   void RemoveSTIScanners() { RemoveListed(IDC_CHK_STI); }
   int FindSCSIScanners(CFoundKeyList* found, bool countOnly) {
-    return m_scsi.Find(found, countOnly);
+    return m_items.m_scsi.Find(found, countOnly);
   }
-  int CountSCSIScanners() { return m_scsi.Count(); }
+  int CountSCSIScanners() { return m_items.m_scsi.Count(); }
   void BuildSCSIList() { BuildList(IDC_CHK_SCSI); }
   void RemoveSCSIScanners() { RemoveListed(IDC_CHK_SCSI); }
-  int FindUSBScanners(CFoundKeyList* found, bool countOnly) { return m_usb.Find(found, countOnly); }
-  int CountUSBScanners() { return m_usb.Count(); }
+  int FindUSBScanners(CFoundKeyList* found, bool countOnly) {
+    return m_items.m_usb.Find(found, countOnly);
+  }
+  int CountUSBScanners() { return m_items.m_usb.Count(); }
   void BuildUSBList() { BuildList(IDC_CHK_USB); }
   void RemoveUSBScanners() { RemoveListed(IDC_CHK_USB); }
 
   // IEEE 1394 data, the EPP driver and ASPI.
-  bool Find1394Data() const { return m_1394.Find(); }
+  bool Find1394Data() const { return m_items.m_1394.Find(); }
   void Remove1394Data();
   bool FindEPPDriver(std::vector<std::string>* paths, bool record) const {
-    return m_epp.Find(paths, record);
+    return m_items.m_epp.Find(paths, record);
   }
   void RemoveEPPDriver();
   LONG RemoveASPIRegistry();
@@ -86,7 +86,7 @@ class CCleanerDlg : public fw::CDialog {
   void DeleteFilesByPattern(const std::string& directory, const std::string& pattern) {
     CInfFiles::DeleteFilesByPattern(directory, pattern);
   }
-  bool FindUnlistedINFs() const { return m_inf.FindUnlisted(); }
+  bool FindUnlistedINFs() const { return m_items.m_inf.FindUnlisted(); }
   std::vector<std::string> FindOemInfs() const;
   void RemoveOemInfs();
   void RemoveEventManager();
@@ -94,11 +94,11 @@ class CCleanerDlg : public fw::CDialog {
 
   // What the dialog holds, for reading and for marking entries as the Detail dialog does.
   const WindowsVersion& Windows() const { return m_windows; }
-  CDeviceGroup& StillImage() { return m_sti; }
-  CDeviceGroup& Scsi() { return m_scsi; }
-  CDeviceGroup& Usb() { return m_usb; }
-  CSystemFiles& SystemFiles() { return m_sysFiles; }
-  CInfFiles& InfFiles() { return m_inf; }
+  CDeviceGroup& StillImage() { return m_items.m_sti; }
+  CDeviceGroup& Scsi() { return m_items.m_scsi; }
+  CDeviceGroup& Usb() { return m_items.m_usb; }
+  CSystemFiles& SystemFiles() { return m_items.m_sysFiles; }
+  CInfFiles& InfFiles() { return m_items.m_inf; }
   CSoftwareListBox& Software() { return m_lstSoftware; }
   // True once Apply has run: leaving then offers a restart.
   bool Cleaned() const { return m_bCleaned; }
@@ -178,15 +178,7 @@ class CCleanerDlg : public fw::CDialog {
   WindowsVersion m_windows;
   std::string m_strWinDir;
   std::string m_strIniPath;
-  CDeviceGroup m_sti;
-  CDeviceGroup m_scsi;
-  CDeviceGroup m_usb;
-  CIeee1394Data m_1394;
-  CEppDriver m_epp;
-  CAspiRegistry m_aspi;
-  CSystemFiles m_sysFiles;
-  CInfFiles m_inf;
-  CCompanions m_companions;
+  CRemovalItems m_items;
   CSoftwareListBox m_lstSoftware;
 
   bool m_bEventManagerFound = false;

@@ -9,11 +9,11 @@ void CCleanerDlg::DetectItems() {
   if (w.IsWin98() || w.IsWinME() || w.IsNT5()) {
     if (CountSTIScanners() == 0) {
       DisableItem(IDC_CHK_STI);
-      m_sti.SetFound(false);
+      m_items.m_sti.SetFound(false);
     }
   } else {
     DisableItem(IDC_CHK_STI);
-    m_sti.SetFound(false);
+    m_items.m_sti.SetFound(false);
   }
 
   if (!Find1394Data()) {
@@ -23,12 +23,12 @@ void CCleanerDlg::DetectItems() {
 
   if (!((w.IsWin98() || w.IsWinME() || w.IsWin95() || w.IsNT5()) && CountSCSIScanners() > 0)) {
     DisableItem(IDC_CHK_SCSI);
-    m_scsi.SetFound(false);
+    m_items.m_scsi.SetFound(false);
   }
 
   if (CountUSBScanners() == 0) {
     DisableItem(IDC_CHK_USB);
-    m_usb.SetFound(false);
+    m_items.m_usb.SetFound(false);
   }
 
   if (!w.IsNT4()) {
@@ -39,14 +39,14 @@ void CCleanerDlg::DetectItems() {
     DisableItem(IDC_CHK_EVENTMGR);
   }
 
-  m_bEventManagerFound = m_companions.FindEventManager();
+  m_bEventManagerFound = m_items.m_companions.FindEventManager();
   if (!m_bEventManagerFound) DisableItem(IDC_CHK_EVENTMGR);
 
-  m_bDetectorFound = m_companions.FindDetector();
+  m_bDetectorFound = m_items.m_companions.FindDetector();
   if (!m_bDetectorFound) DisableItem(IDC_CHK_DETECTOR);
 
   // The adapter key keeps the item too: Windows 2000 and XP may refuse its delete.
-  if (!m_epp.Present()) {
+  if (!m_items.m_epp.Present()) {
     DisableItem(IDC_CHK_EPP);
     m_bEPPFound = false;
   }
@@ -65,7 +65,7 @@ void CCleanerDlg::OnSelectAll() {
   // The detection pass keeps the devices it finds for the Detail routines below, which would
   // otherwise read the same registrations again; whatever they do not take is dropped when
   // Select All ends.
-  CKeepDevices keep{m_sti.Findings(), m_scsi.Findings(), m_usb.Findings()};
+  CKeepDevices keep{m_items.m_sti.Findings(), m_items.m_scsi.Findings(), m_items.m_usb.Findings()};
   DetectItems();
   DiscardLists();
   m_b1394Checked = false;
@@ -85,17 +85,17 @@ void CCleanerDlg::OnSelectAll() {
     m_b1394Checked = true;
     SetCheck(IDC_CHK_1394, BST_CHECKED);
   }
-  if (m_sti.Found()) OnDetailSTI();
-  if (m_scsi.Found()) OnDetailSCSI();
-  if (m_usb.Found() && (w.IsWin98() || w.IsWinME() || w.IsNT5())) OnDetailUSB();
+  if (m_items.m_sti.Found()) OnDetailSTI();
+  if (m_items.m_scsi.Found()) OnDetailSCSI();
+  if (m_items.m_usb.Found() && (w.IsWin98() || w.IsWinME() || w.IsNT5())) OnDetailUSB();
   if (m_bEPPFound) SetCheck(IDC_CHK_EPP, BST_CHECKED);
   if (m_bASPIFound) SetCheck(IDC_CHK_ASPI, BST_CHECKED);
-  if (m_inf.Found()) {
+  if (m_items.m_inf.Found()) {
     OnDetailINF();
     // Files that no settings file lists count too: Apply removes them with the item.
-    if (m_inf.List()->empty() && FindUnlistedINFs()) SetCheck(IDC_CHK_INF, BST_CHECKED);
+    if (m_items.m_inf.List()->empty() && FindUnlistedINFs()) SetCheck(IDC_CHK_INF, BST_CHECKED);
   }
-  if (m_sysFiles.Found()) OnDetailSysFiles();
+  if (m_items.m_sysFiles.Found()) OnDetailSysFiles();
   // Some items Select All leaves to the user on some systems, whatever it found.
   for (const ItemInfo& info : Items())
     if (!info.picked(w)) SetCheck(info.box, BST_UNCHECKED);

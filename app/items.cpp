@@ -12,7 +12,7 @@ void CCleanerDlg::RemoveListed(int box) {
 }
 
 void CCleanerDlg::Remove1394Data() {
-  const CRemovalReport report = m_1394.Remove();
+  const CRemovalReport report = m_items.m_1394.Remove();
   Record(IDC_CHK_1394, report);
   // A tree that survived its delete leaves the box checked, so that the next Apply tries again.
   if (!report.m_bEmpty) return;
@@ -21,7 +21,7 @@ void CCleanerDlg::Remove1394Data() {
 }
 
 void CCleanerDlg::RemoveEPPDriver() {
-  const CRemovalReport report = m_epp.Remove();
+  const CRemovalReport report = m_items.m_epp.Remove();
   Record(IDC_CHK_EPP, report);
   if (!report.m_bEmpty) return;
   if (report.m_nRemoved) RetireItem(IDC_CHK_EPP);
@@ -30,7 +30,7 @@ void CCleanerDlg::RemoveEPPDriver() {
 
 LONG CCleanerDlg::RemoveASPIRegistry() {
   LONG result = ERROR_SUCCESS;
-  const CRemovalReport report = RemoveAspiService(m_aspi, &result);
+  const CRemovalReport report = RemoveAspiService(m_items.m_aspi, &result);
   m_bASPIFound = false;
   Record(IDC_CHK_ASPI, report);
   return result;
@@ -41,7 +41,7 @@ std::vector<std::string> CCleanerDlg::FindOemInfs() const { return ::FindOemInfs
 void CCleanerDlg::RemoveOemInfs() { ::RemoveOemInfs(); }
 
 void CCleanerDlg::RemoveEventManager() {
-  const CRemovalReport report = m_companions.RemoveEventManager();
+  const CRemovalReport report = m_items.m_companions.RemoveEventManager();
   Record(IDC_CHK_EVENTMGR, report);
   // A program that did not end and still holds its file keeps the box for the next Apply.
   if (!report.m_bEmpty) return;
@@ -50,7 +50,7 @@ void CCleanerDlg::RemoveEventManager() {
 }
 
 void CCleanerDlg::RemoveDetector() {
-  m_companions.RemoveDetector();
+  m_items.m_companions.RemoveDetector();
   m_bDetectorFound = false;
   RetireItem(IDC_CHK_DETECTOR);
 }

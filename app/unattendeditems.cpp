@@ -36,28 +36,20 @@ bool Gone(const Trace& trace) {
 
 CUnattendedItems::CUnattendedItems(const WindowsVersion& windows) : m_windows(windows) {
   const std::string winDir = platform::WindowsDirectory();
-  m_sti = CDeviceGroup(&StillImageDevices, windows);
-  m_scsi = CDeviceGroup(&ScsiDevices, windows);
-  m_usb = CDeviceGroup(&UsbDevices, windows);
-  m_1394 = CIeee1394Data(windows);
-  m_epp = CEppDriver(windows);
-  m_aspi = CAspiRegistry(windows);
-  m_sysFiles = CSystemFiles(winDir, windows);
-  m_inf = CInfFiles(winDir, platform::DirectoryOf(platform::ModulePath()) + "\\DrvPurge.ini",
-                    windows);
-  m_companions = CCompanions(winDir);
+  m_items = CRemovalItems(winDir, platform::DirectoryOf(platform::ModulePath()) + "\\DrvPurge.ini",
+                          windows);
   // No message box: a file that will not go is reported, and the run goes on.
-  m_inf.SetFileErrors(FileErrors::Report);
-  m_companions.SetFileErrors(FileErrors::Report);
+  m_items.m_inf.SetFileErrors(FileErrors::Report);
+  m_items.m_companions.SetFileErrors(FileErrors::Report);
 }
 
 CListedItem* CUnattendedItems::Listed(Item item) {
   switch (item) {
-    case Item::StillImage: return &m_sti;
-    case Item::Scsi: return &m_scsi;
-    case Item::Usb: return &m_usb;
-    case Item::Inf: return &m_inf;
-    case Item::SystemFiles: return &m_sysFiles;
+    case Item::StillImage: return &m_items.m_sti;
+    case Item::Scsi: return &m_items.m_scsi;
+    case Item::Usb: return &m_items.m_usb;
+    case Item::Inf: return &m_items.m_inf;
+    case Item::SystemFiles: return &m_items.m_sysFiles;
     default: return nullptr;
   }
 }
@@ -71,14 +63,14 @@ bool CUnattendedItems::Found(Item item) {
     // A fresh list chooses every entry, as Select All's does.
     listed->Build();
     if (!listed->List()->empty()) return true;
-    return item == Item::Inf && m_inf.FindUnlisted();
+    return item == Item::Inf && m_items.m_inf.FindUnlisted();
   }
   switch (item) {
-    case Item::Ieee1394: return m_1394.Find();
-    case Item::Epp: return m_epp.Present();
+    case Item::Ieee1394: return m_items.m_1394.Find();
+    case Item::Epp: return m_items.m_epp.Present();
     case Item::Aspi: return !platform::KeyAbsent(HKEY_LOCAL_MACHINE, kAspiServiceKey);
-    case Item::EventManager: return m_companions.FindEventManager();
-    case Item::Detector: return m_companions.FindDetector();
+    case Item::EventManager: return m_items.m_companions.FindEventManager();
+    case Item::Detector: return m_items.m_companions.FindDetector();
     default: return false;
   }
 }
@@ -92,22 +84,22 @@ std::vector<Trace> CUnattendedItems::Traces(Item item) const {
         traces.push_back(files ? Trace{Trace::Kind::File, entry->m_strText, "", ""}
                                : Key(entry->m_strKeyPath, entry->m_strText));
     if (item == Item::Inf)
-      for (const std::string& path : m_inf.UnlistedFiles())
+      for (const std::string& path : m_items.m_inf.UnlistedFiles())
         traces.push_back({Trace::Kind::File, path, "", ""});
     return traces;
   }
   switch (item) {
     case Item::Ieee1394:
-      for (const std::string& key : m_1394.Removable()) traces.push_back(Key(key));
+      for (const std::string& key : m_items.m_1394.Removable()) traces.push_back(Key(key));
       break;
     case Item::Epp:
-      for (const std::string& key : m_epp.Removable()) traces.push_back(Key(key));
+      for (const std::string& key : m_items.m_epp.Removable()) traces.push_back(Key(key));
       break;
     case Item::Aspi: traces.push_back(Key(kAspiServiceKey)); break;
     case Item::EventManager:
       AddStartupValue(traces, false);
-      if (platform::FileThere(m_companions.EventManagerPath()))
-        traces.push_back({Trace::Kind::File, m_companions.EventManagerPath(), "", ""});
+      if (platform::FileThere(m_items.m_companions.EventManagerPath()))
+        traces.push_back({Trace::Kind::File, m_items.m_companions.EventManagerPath(), "", ""});
       break;
     case Item::Detector: AddStartupValue(traces, true); break;
     default: break;
@@ -118,12 +110,12 @@ std::vector<Trace> CUnattendedItems::Traces(Item item) const {
 CRemovalReport CUnattendedItems::Remove(Item item) {
   if (CListedItem* listed = Listed(item)) return listed->Remove();
   switch (item) {
-    case Item::Ieee1394: return m_1394.Remove();
-    case Item::Epp: return m_epp.Remove();
-    case Item::Aspi: return RemoveAspiService(m_aspi, nullptr);
-    case Item::EventManager: return m_companions.RemoveEventManager();
+    case Item::Ieee1394: return m_items.m_1394.Remove();
+    case Item::Epp: return m_items.m_epp.Remove();
+    case Item::Aspi: return RemoveAspiService(m_items.m_aspi, nullptr);
+    case Item::EventManager: return m_items.m_companions.RemoveEventManager();
     case Item::Detector: {
-      m_companions.RemoveDetector();
+      m_items.m_companions.RemoveDetector();
       CRemovalReport report;
       report.m_nRemoved = 1;
       return report;

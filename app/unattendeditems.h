@@ -6,12 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "app/removalitems.h"
 #include "app/steps.h"
-#include "devices/devicegroup.h"
-#include "devices/fixeditems.h"
-#include "files/companions.h"
-#include "files/inf.h"
-#include "files/sysfiles.h"
 
 // One thing an item's removal deletes.
 struct Trace {
@@ -41,15 +37,7 @@ class CUnattendedItems {
   const CListedItem* Listed(Item item) const;
 
   WindowsVersion m_windows;
-  CDeviceGroup m_sti;
-  CDeviceGroup m_scsi;
-  CDeviceGroup m_usb;
-  CIeee1394Data m_1394;
-  CEppDriver m_epp;
-  CAspiRegistry m_aspi;
-  CSystemFiles m_sysFiles;
-  CInfFiles m_inf;
-  CCompanions m_companions;
+  CRemovalItems m_items;
 };
 
 // How a trace reads in the report: "HKLM\" and the key, the key and "\" and the value's
